@@ -1,0 +1,171 @@
+// The platform seam: every call the player makes into the operating system goes through these functions.
+//
+// Exactly one backend implements them: framework/win32 (user32, gdi32, winmm, shell32, kernel32) for
+// telly.exe, or framework/sim (deterministic, in memory, recording every call) for the host tests.
+// Player code does not call this header directly; it uses the MFC-style classes of afxwin.h, which do.
+// The exceptions are the few free functions that have no natural class (MCI, wave-out volume, keys, cursor,
+// clock, file lookups), which afxwin.h re-exports.
+//
+// Conventions:
+//  - Caller is always the UI thread. No function here throws.
+//  - Results have the meaning of their Win32 namesake; the player mostly ignores them.
+//  - Strings are wide. Paths use '\' as separator; the simulated backend maps them onto real host folders.
+//  - Function names avoid the Win32 names that <windows.h> turns into A/W macros, so the Windows backend
+//    can include both headers.
+#pragma once
+
+#include "framework/fw_types.h"
+
+#include <string>
+#include <vector>
+
+namespace fw {
+namespace plat {
+
+// ---- Dialog windows -------------------------------------------------------------------------------------
+
+// The framework's message dispatcher. The backend calls it for every message a framework dialog receives
+// (WM_CREATE included: the Windows backend delivers it before WM_INITDIALOG). Returns TRUE when the message
+// was handled, with *result set; FALSE lets the platform do its default processing.
+typedef BOOL (*DialogDispatchFn)(void* ctx, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
+// Runs a modal dialog from template `templateId` of the program's resources, owned by `owner` (may be
+// null). Returns the EndDlg result, or -1 when the window could not be created (including WM_CREATE
+// answering -1). `ctx` is handed back to `dispatch` unchanged; the caller owns it and keeps it alive.
+INT_PTR RunModalDialog(UINT templateId, HWND owner, DialogDispatchFn dispatch, void* ctx);
+// Creates a modeless dialog; returns its window or null.
+HWND CreateModelessDialog(UINT templateId, HWND owner, DialogDispatchFn dispatch, void* ctx);
+// Ends the modal loop of `dlg` with `result` once the current message returns.
+BOOL EndDlg(HWND dlg, INT_PTR result);
+// Every dialog of the program is drawn with these colours (WM_CTLCOLOR* answered by the backend).
+void SetDialogColors(COLORREF background, COLORREF text);
+
+// ---- Windows and messages -------------------------------------------------------------------------------
+
+LRESULT SendMsg(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+// Default processing of a message a framework handler has taken (DefWindowProc on Windows). Handlers call
+// it through CWnd::Default at the point where their description says "default processing".
+LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+BOOL SetWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+// Gives the region to the window, which owns it from then on (the caller must not delete it).
+int SetWindowRegion(HWND hwnd, HRGN rgn, BOOL redraw);
+HWND GetDialogItem(HWND dlg, int id);
+BOOL DestroyWnd(HWND hwnd);
+BOOL ShowWnd(HWND hwnd, int cmd);
+BOOL IsWnd(HWND hwnd);
+BOOL IsWindowIconic(HWND hwnd);
+BOOL GetClientRectangle(HWND hwnd, RECT* rc);
+DWORD GetWindowStyle(HWND hwnd);
+// Next sibling in z/creation order (GetWindow GW_HWNDNEXT); used to walk radio groups.
+HWND GetNextSibling(HWND hwnd);
+HWND GetDesktop();
+UINT IsButtonChecked(HWND dlg, int id);
+BOOL CheckButton(HWND dlg, int id, UINT state);
+BOOL SetItemText(HWND dlg, int id, const std::wstring& text);
+std::wstring GetItemText(HWND dlg, int id);
+UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, UINT elapseMs);
+BOOL StopTimer(HWND hwnd, UINT_PTR id);
+int GetMetric(int index);
+
+// ---- List boxes (LB_ADDSTRING and friends, wide) ----------------------------------------------------------
+// Adds `text` to a list box control; with the sorted style it lands at its case-insensitive place.
+// Returns the index or LB_ERR.
+LRESULT ListBoxAdd(HWND listBox, const std::wstring& text);
+LRESULT ListBoxCount(HWND listBox);
+// Text of item `index`; false (and *text untouched) when there is no such item.
+bool ListBoxText(HWND listBox, int index, std::wstring* text);
+LRESULT ListBoxDelete(HWND listBox, int index);
+void ListBoxReset(HWND listBox);
+
+// ---- Drag and drop ----------------------------------------------------------------------------------------
+void AcceptDrops(HWND hwnd, BOOL accept);
+UINT DropCount(HDROP drop);
+// Item `index` of the drop, whole (no length limit); false past the last item.
+bool DropItem(HDROP drop, UINT index, std::wstring* path);
+void FinishDrop(HDROP drop);
+
+// ---- Resources and icons ----------------------------------------------------------------------------------
+HINSTANCE ModuleHandle();
+// FindResource + LoadResource + LockResource. The bytes stay valid for the life of the module.
+bool LockResourceBytes(HINSTANCE module, UINT id, UINT type, const BYTE** data, DWORD* size);
+HICON LoadAppIcon(HINSTANCE module, UINT id);
+
+// ---- GDI --------------------------------------------------------------------------------------------------
+HDC GetClientDC(HWND hwnd);
+int ReleaseClientDC(HWND hwnd, HDC dc);
+struct PaintInfo {
+    HDC dc;
+    RECT rcPaint;
+    void* opaque[8];  // backend storage (PAINTSTRUCT)
+};
+HDC BeginPaintDC(HWND hwnd, PaintInfo* info);
+void EndPaintDC(HWND hwnd, PaintInfo* info);
+HDC CreateMemoryDC(HDC reference);
+BOOL DeleteMemoryDC(HDC dc);
+HGDIOBJ SelectGdiObject(HDC dc, HGDIOBJ obj);
+BOOL DeleteGdiObject(HGDIOBJ obj);
+BOOL Blit(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD rop);
+// CreateDIBSection with a BITMAPINFO made of the header alone. *bits receives the pixel memory.
+HBITMAP CreateDibSection(HDC reference, const BITMAPINFOHEADER* header, UINT usage, void** bits);
+HRGN CreateRectRegion(int left, int top, int right, int bottom);
+int CombineRegions(HRGN dst, HRGN a, HRGN b, int mode);
+BOOL DrawIconAt(HDC dc, int x, int y, HICON icon);
+
+// ---- Multimedia -------------------------------------------------------------------------------------------
+// mciSendStringW. `reply` may be null (no reply wanted: length 0); otherwise it receives the reply text,
+// at most replyCapacity - 1 characters. Returns the MCI error code (the player never looks at it).
+DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity);
+MMRESULT WaveOutGetVolume(UINT device, DWORD* volume);
+MMRESULT WaveOutSetVolume(UINT device, DWORD volume);
+
+// ---- Keyboard, pointer, time, randomness ------------------------------------------------------------------
+short AsyncKeyState(int vk);  // negative while the key is held
+int ShowPointer(BOOL show);   // ShowCursor: returns the new show count
+BOOL ClipPointer(const RECT* rc);
+BOOL SetPointerPos(int x, int y);
+long ClockMs();  // clock(): milliseconds since program start
+int Rand();      // the runtime's rand(), never seeded
+
+// ---- Process ----------------------------------------------------------------------------------------------
+// The argument vector, wide, argument 0 (the program path) included.
+std::vector<std::wstring> CommandLineArgs();
+// A per-user folder for settings, ending in '\' (created if missing); empty when there is none.
+std::wstring UserSettingsDir();
+
+// ---- Files ------------------------------------------------------------------------------------------------
+struct DirEntry {
+    std::wstring name;  // "." and ".." included, as the platform lists them
+    bool isDirectory;
+};
+// Lists the folder `dir` (no pattern, no trailing '\') once, in the file system's order.
+// False when it cannot be opened (not a folder, missing, no access).
+bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries);
+// A stable identity of the file or folder (volume and file index; device and inode): two paths that reach
+// the same folder through a link give the same identity. False when the path cannot be opened.
+struct FileIdentity {
+    uint64_t volume;
+    uint64_t index;
+    bool operator<(const FileIdentity& o) const { return volume != o.volume ? volume < o.volume : index < o.index; }
+    bool operator==(const FileIdentity& o) const { return volume == o.volume && index == o.index; }
+};
+bool GetFileIdentity(const std::wstring& path, FileIdentity* id);
+
+// Opaque open file. Null on failure.
+struct FileHandle_;
+typedef FileHandle_* FileHandle;
+enum FileMode { kRead, kCreateWrite };  // kCreateWrite creates or empties the file
+FileHandle FileOpen(const std::wstring& path, FileMode mode);
+// Reads up to `count` bytes; returns the number read, or -1 on error.
+long long FileRead(FileHandle f, void* buf, size_t count);
+// Writes all `count` bytes; false on any failure (a short write is a failure).
+bool FileWrite(FileHandle f, const void* buf, size_t count);
+// Flushes to the device (FlushFileBuffers / fsync); false on failure.
+bool FileFlush(FileHandle f);
+long long FileLength(FileHandle f);
+bool FileClose(FileHandle f);
+// Replaces `target` by `source` in one step (MoveFileEx with replace and write-through; rename).
+bool FileReplace(const std::wstring& source, const std::wstring& target);
+bool FileDelete(const std::wstring& path);
+
+}  // namespace plat
+}  // namespace fw
