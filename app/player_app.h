@@ -1,0 +1,11 @@
+// CPlayerApp: runs the main window as a modal dialog and ends the program when it returns.
+#pragma once
+
+#include "framework/afxwin.h"
+
+class CPlayerApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+};
+
+extern CPlayerApp theApp;

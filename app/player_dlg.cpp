@@ -1,0 +1,116 @@
+// Life of the main window and its small messages. Everything periodic happens in the timer tick.
+#include "app/player_dlg.h"
+
+#include "app/globals.h"
+#include "panel/settings_paths.h"
+#include "res/resource.h"
+
+namespace {
+constexpr UINT_PTR kTickTimerId = 5000;
+constexpr UINT kTickMs = 50;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CPlayerDlg, CDialog)
+ON_WM_CREATE()
+ON_WM_TIMER()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_MBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_DROPFILES()
+ON_WM_MOVE()
+ON_WM_VSCROLL()
+ON_WM_ACTIVATE()
+ON_WM_RBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CPlayerDlg::CPlayerDlg(CWnd* parent) : CDialog(IDD_PLAYER, parent) {
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+    // The full-screen movie window, the scan-line overlay and the operation panel join here with
+    // full-screen mode; until then their pointers stay null and every user of them skips them.
+}
+
+CPlayerDlg::~CPlayerDlg() {
+    // The quit sequence has already deleted the owned objects; this only makes sure no movie stays open.
+    MciSend(L"close movie", nullptr, 0);
+}
+
+int CPlayerDlg::OnCreate(void* createStruct) {
+    (void)createStruct;
+    m_nTimerID = SetTimer(kTickTimerId, kTickMs, nullptr);
+    return m_nTimerID == 0 ? -1 : 0;
+}
+
+BOOL CPlayerDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    DragAcceptFiles(TRUE);
+    if (SettingsFileExists())
+        ReadSettings();
+    else
+        WriteSettings();
+    return TRUE;
+}
+
+void CPlayerDlg::OnDestroy() { KillTimer(m_nTimerID); }
+
+void CPlayerDlg::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int cxIcon = plat::GetMetric(SM_CXICON);
+    const int cyIcon = plat::GetMetric(SM_CYICON);
+    RECT rect;
+    GetClientRect(&rect);
+    const int x = (rect.right - rect.left - cxIcon + 1) / 2;
+    const int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HICON CPlayerDlg::OnQueryDragIcon() { return m_hIcon; }
+
+void CPlayerDlg::OnMove(int x, int y) {
+    g_nWindowX = x;
+    g_nWindowY = y;
+    Default();
+}
+
+void CPlayerDlg::OnVScroll(UINT code, UINT pos, HWND scrollBar) {
+    (void)pos;
+    (void)scrollBar;
+    switch (code) {
+    case SB_LINEUP:
+    case SB_PAGEUP:
+    case SB_TOP:
+        g_nWheelStep = 1;
+        break;
+    case SB_LINEDOWN:
+    case SB_PAGEDOWN:
+    case SB_BOTTOM:
+        g_nWheelStep = -1;
+        break;
+    default:
+        break;
+    }
+    Default();
+}
+
+void CPlayerDlg::OnActivate(UINT state, HWND other, BOOL minimized) {
+    (void)other;
+    (void)minimized;
+    if (state == WA_INACTIVE) {
+        g_bActive = 0;
+    } else {
+        g_bActive = 1;
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_FOCUS_SCROLLBAR)), 1);
+    }
+    g_nWheelStep = 0;
+}
