@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "panel/settings_paths.h"
 #include "res/resource.h"
+#include "view/skin_bitmap.h"
 
 namespace {
 constexpr UINT_PTR kTickTimerId = 5000;
@@ -35,8 +36,12 @@ CPlayerDlg::CPlayerDlg(CWnd* parent) : CDialog(IDD_PLAYER, parent) {
 }
 
 CPlayerDlg::~CPlayerDlg() {
-    // The quit sequence has already deleted the owned objects; this only makes sure no movie stays open.
     MciSend(L"close movie", nullptr, 0);
+    // The quit sequence deletes the owned objects and clears the pointers; whatever is still owned here
+    // (the dialog ended some other way) is freed rather than leaked.
+    delete m_pCanvas;
+    delete m_pSheet;
+    delete m_pClientDC;
 }
 
 int CPlayerDlg::OnCreate(void* createStruct) {

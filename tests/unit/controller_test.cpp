@@ -274,7 +274,7 @@ TEST_F(ControllerTest, CheckEndOfMovieFollowsThePositionAndMovesOnAtTheEnd) {
 }
 
 TEST_F(ControllerTest, UnplayableEntriesAreSkippedOnePerCheck) {
-    SetPlaylist({L"C:\\m\\missing.avi", kA});
+    SetPlaylist({L"C:\\m\\0-missing.avi", kA});
     g_nCurrentIndex = 0;
     dlg->OpenCurrentEntry();
     EXPECT_EQ(g_nLength, 0);

@@ -34,9 +34,9 @@ TEST_F(TickTest, FirstTickSetsUpInOrder) {
     sim::Tick();
     ExpectOrderedPrefixes(sim::Log(),
                           {"SetWindowPos dlg102 TOP 0,0 274x187", "SetWindowRgn dlg102 187 rows",
-                           "mci \"stop movie\"", "mci \"open \\\"C:\\My Movies\\a.avi\\\" alias  movie\"",
+                           "mci \"stop movie\"", "mci \"open \"C:\\My Movies\\a.avi\" alias  movie\"",
                            "mci \"play movie\"", "mci \"status movie length\"", "waveOutGetVolume 0",
-                           "waveOutSetVolume 0 0xffffffff", "SendMessage dlg102 WM_NEXTDLGCTL",
+                           "waveOutSetVolume 0 0xFFFFFFFF", "SendMessage dlg102 WM_NEXTDLGCTL",
                            "mci \"status movie position\""});
     EXPECT_EQ(g_bSetUpDone, 1);
     EXPECT_EQ(g_nWindowX, 0);
