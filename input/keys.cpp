@@ -1,1 +1,76 @@
-// placeholder: replaced by its owner
+// PollKeys: the keyboard, read as "held now" once per tick (the main window gets no key messages).
+#include "app/globals.h"
+#include "app/player_dlg.h"
+#include "input/volume_steps.h"
+
+namespace {
+
+constexpr int kEntryChangeCooldown = 7;  // ticks between entry changes by a held arrow key (350 ms)
+constexpr int kSpaceCooldown = 5;        // ticks between play/pause toggles by a held Space (250 ms)
+constexpr signed char kRightBit = 2, kLeftBit = 4;
+
+bool Held(int vk) { return AsyncKeyState(vk) < 0; }
+
+// One volume key step: reads the device (a failed read leaves the preset full volume), writes the new
+// level to both channels and moves the knob to match what was written.
+void StepVolume(bool up) {
+    DWORD volume = 0xFFFFFFFFu;
+    WaveOutGetVolume(0, &volume);
+    const uint32_t written = BothChannels(up ? VolumeLevelUp(volume) : VolumeLevelDown(volume));
+    WaveOutSetVolume(0, written);
+    g_nVolKnobX = VolumeKnobFromVolume(written);
+}
+
+}  // namespace
+
+char CPlayerDlg::PollKeys() {
+    // Keys belong to the active window; in full-screen mode the player owns the screen either way.
+    if (g_bActive != 1 && g_bFullScreen != 1) return 0;
+
+    signed char arrows = 0;
+    if (Held(VK_RETURN) && Held(VK_MENU) && g_nKeyCooldown == 0) {
+        // Alt+Enter switches full-screen mode, which is not part of this build yet: deliberately nothing
+        // happens here until the full-screen switch lands.
+    }
+    if (Held(VK_SUBTRACT) || Held(VK_NEXT)) StepVolume(false);
+    if (Held(VK_ADD) || Held(VK_PRIOR)) StepVolume(true);
+
+    // Each later key overrides g_nScanStep: Up wins over Left over Right over Down.
+    if (Held(VK_DOWN)) g_nScanStep = -1;
+    if (Held(VK_RIGHT)) {
+        arrows += kRightBit;
+        g_nFfLitTicks = 2;
+        if (g_bPaused == 0) {
+            g_nScanStep = 0;
+            g_nScanSpeed = 0;
+            if (g_nKeyCooldown == 0) {
+                NextEntry();
+                g_nKeyCooldown = kEntryChangeCooldown;
+            }
+        } else {
+            g_nScanStep = 1;
+        }
+    }
+    if (Held(VK_LEFT)) {
+        arrows += kLeftBit;
+        g_nRewLitTicks = 2;
+        if (g_bPaused == 0) {
+            g_nScanStep = 0;
+            g_nScanSpeed = 0;
+            if (g_nKeyCooldown == 0) {
+                PreviousEntry();
+                g_nKeyCooldown = kEntryChangeCooldown;
+            }
+        } else {
+            g_nScanStep = -1;
+        }
+    }
+    if (Held(VK_UP)) g_nScanStep = 1;
+    if (Held(VK_SPACE) && g_nKeyCooldown == 0) {
+        g_nKeyCooldown = kSpaceCooldown;
+        g_nScanStep = 0;
+        RequestPlayPause();
+    }
+    g_cArrowKeys = arrows;
+    return static_cast<char>(arrows);
+}
