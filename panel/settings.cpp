@@ -1,1 +1,99 @@
-// placeholder: replaced by its owner
+// CPlayerDlg::ReadSettings and WriteSettings: the settings file beside the program (or in the per-user
+// folder when the program's folder cannot be written), composed from the template RIVO.sys.
+//
+// Writing never touches the settings file until the new text is safely on disk: it goes to a temporary file
+// in the same folder, is flushed, and then replaces the settings file in one step. On any failure the
+// temporary file is removed and the previous settings file stays as it was.
+#include "app/globals.h"
+#include "app/player_dlg.h"
+#include "panel/settings_paths.h"
+#include "panel/settings_text.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The variables carried by the settings file, in file order.
+int* const kSettingVariables[kSettingPositions] = {
+    &g_nWindowX,    &g_nWindowY,      &g_nWheel1Play, &g_nWheel1Pause, &g_nWheel2Mode,
+    &g_nBottunMode, &g_nScanLineMode, &g_nMaskTop,    &g_nMaskBottom,
+};
+
+enum ReadResult { kReadOk, kReadNoFile, kReadFailed };
+
+// Reads the whole file, whatever its length. A file that opens but cannot be read to its end is reported
+// as failed rather than handed on cut short.
+ReadResult ReadFileBytes(const std::wstring& path, std::string* data) {
+    plat::FileHandle f = plat::FileOpen(path, plat::kRead);
+    if (!f) return kReadNoFile;
+    std::string bytes;
+    char chunk[4096];
+    bool ok = true;
+    for (;;) {
+        const long long got = plat::FileRead(f, chunk, sizeof chunk);
+        if (got < 0) {
+            ok = false;
+            break;
+        }
+        if (got == 0) break;
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    plat::FileClose(f);
+    if (!ok) return kReadFailed;
+    data->swap(bytes);
+    return kReadOk;
+}
+
+enum WriteResult { kWritten, kFolderNotWritable, kWriteFailed };
+
+// Writes `text` as `dir` + the settings file name through a temporary file in the same folder. On any
+// failure the temporary file is removed and the folder is as it was.
+WriteResult ReplaceSettingsFile(const std::wstring& dir, const std::string& text) {
+    const std::wstring target = dir + kSettingsFileName;
+    const std::wstring temp = target + L".tmp";
+    plat::FileHandle f = plat::FileOpen(temp, plat::kCreateWrite);
+    if (!f) return kFolderNotWritable;
+    bool ok = (text.empty() || plat::FileWrite(f, text.data(), text.size())) && plat::FileFlush(f);
+    ok = plat::FileClose(f) && ok;
+    ok = ok && plat::FileReplace(temp, target);
+    if (ok) return kWritten;
+    plat::FileDelete(temp);
+    return kWriteFailed;
+}
+
+}  // namespace
+
+void CPlayerDlg::ReadSettings() {
+    std::string text;
+    ReadResult result = ReadFileBytes(ProgramSettingsDir() + kSettingsFileName, &text);
+    if (result == kReadNoFile) {
+        const std::wstring user = SecondSettingsFolder();
+        if (!user.empty()) result = ReadFileBytes(user + kSettingsFileName, &text);
+    }
+    if (result != kReadOk) return;  // vanished or unreadable: keep every value
+    const std::vector<int> values = ReadSettingValues(text);
+    for (size_t n = 0; n < values.size(); ++n) {
+        // The stored window position is not taken: the first tick always puts the window at (0, 0).
+        *kSettingVariables[n] = n < 2 ? 0 : values[n];
+    }
+}
+
+void CPlayerDlg::WriteSettings() {
+    const std::wstring programDir = ProgramSettingsDir();
+    std::string templ;
+    // A missing or unreadable template would otherwise write an empty file and lose every value; an empty
+    // template that reads fine is taken as it is.
+    if (ReadFileBytes(programDir + kTemplateFileName, &templ) != kReadOk)
+        templ = std::string(ShippedSettingsTemplate());
+
+    int values[kSettingPositions];
+    for (int n = 0; n < kSettingPositions; ++n) values[n] = *kSettingVariables[n];
+    const std::string text = ComposeSettingsText(templ, values);
+
+    // Only a folder that takes no new file sends the settings to the per-user folder. A write that failed
+    // later (a full disk, say) leaves the previous file beside the program, which is read first anyway.
+    if (ReplaceSettingsFile(programDir, text) != kFolderNotWritable) return;
+    const std::wstring userDir = SecondSettingsFolder();
+    if (!userDir.empty()) ReplaceSettingsFile(userDir, text);
+}
