@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+namespace fw {
+class CDialog;
+}
+
 namespace sim {
 
 using namespace fw;
@@ -38,13 +42,49 @@ void Reset();
 //   DragAcceptFiles <win> <0|1> / DragFinish
 //   EndDialog <win> <result>
 //   CreateDialog <template> / DestroyWindow <win>
+//   ShowWindow <win> <cmd>
+// SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
+// bits as 0x....), "0" for none; <after> is "-" when NOZORDER is given, the window's name for a real window.
+// Message arguments are decimal (lp signed); messages without a name print as 0x%04X, WM_USER+n as such.
+// Nothing else is logged: sim::Send, ClickButton, Wheel and Tick deliver messages silently, like the user.
 // A window's name is "dlg<template id>" for a dialog and "dlg<template id>.<control id>" for a control.
+// The null window prints as "0", the desktop as "desktop", anything else unknown as 0x<hex>.
 const std::vector<std::string>& Log();
 void ClearLog();
 // Lines of the log that start with `prefix` (e.g. "mci ").
 std::vector<std::string> LogLines(const std::string& prefix);
 
+// ---- Dialog templates (parsed from res/telly.rc and res/resource.h at first use) ---------------------------
+struct ControlTemplate {
+    int id;  // -1 for static texts without an id
+    std::string className;  // as written: "Button", "ListBox", ...
+    DWORD style, exStyle;   // CONTROL starts from WS_CHILD | WS_VISIBLE
+    std::wstring text;
+    int x, y, cx, cy;  // dialog units
+};
+struct DialogTemplate {
+    int id;
+    DWORD style, exStyle;  // STYLE's value alone: no bits are implied
+    std::wstring caption;
+    std::wstring fontName;
+    int fontSize;
+    int x, y, cx, cy;  // dialog units
+    std::vector<ControlTemplate> controls;  // in template order (= creation and sibling order)
+};
+// The parsed template, or null when the resource script has none with that id.
+const DialogTemplate* Template(int id);
+// Why the resource script could not be read (empty when it parsed).
+std::string TemplateError();
+// Dialog units to pixels, fixed for determinism: x * 3 / 2 horizontally, y * 13 / 8 vertically
+// (a 6 x 13 pixel average character of the 9 point font; real Windows gives about the same).
+int DluToPixelsX(int du);
+int DluToPixelsY(int du);
+
 // ---- Windows ----------------------------------------------------------------------------------------------
+// Placement: a dialog starts at its template position converted to pixels (centred on the desktop with
+// DS_CENTER), controls at theirs relative to the dialog. A window's client area is the whole window.
+// No activation, size or creation-time WM_MOVE messages are generated: tests send WM_ACTIVATE themselves.
+// WM_MOVE is delivered when SetWindowPos or the system move changes a window's position.
 struct WindowInfo {
     std::string name;
     int templateId;  // dialog template (0 for controls)
@@ -66,6 +106,15 @@ const WindowInfo* Info(HWND hwnd);
 std::string WindowName(HWND hwnd);
 // Region rows of a window: for each y, the [x0, x1) spans kept. Empty when the window has no region.
 std::map<int, std::vector<std::pair<int, int>>> RegionRows(HWND hwnd);
+// The window that has the keyboard focus (WM_NEXTDLGCTL, initial dialog focus), or null.
+HWND FocusWindow();
+// Icon given by WM_SETICON (ICON_BIG or ICON_SMALL), or null.
+HICON WindowIcon(HWND hwnd, WPARAM which);
+// Colours set by SetDialogBkColor (CWinApp), black on white before.
+COLORREF DialogBackground();
+COLORREF DialogText();
+// Items of a list box control (in list order).
+std::vector<std::wstring> ListBoxItems(HWND listBox);
 // Live object counters for leak tests.
 int LiveWindows();
 int LiveGdiObjects();  // bitmaps + regions not deleted (regions owned by windows not counted)
@@ -78,8 +127,25 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
 // in the order the timers were started.
 void Tick(int count = 1);
 // Called while RunModalDialog(templateId) runs, after WM_INITDIALOG, with the dialog window. It acts as the
-// user; when it returns without EndDialog having been called, the dialog ends with IDCANCEL.
+// user; when it returns without EndDialog having been called, the dialog ends with IDCANCEL (so does a
+// modal dialog without a driver, right after WM_INITDIALOG). The driver stays set until Reset; a null
+// function removes it. Ticks the driver runs reach every window with a timer, as a nested modal loop does.
 void SetModalDriver(int templateId, std::function<void(HWND)> driver);
+// Opening a modal dialog that stays open while the test steps (the main window's tests): creates the
+// window exactly as DoModal would (WM_CREATE, WM_INITDIALOG, owner rule included) and returns it, or null
+// when creation failed (e.g. WM_CREATE answered -1). ModalEnded tells whether EndDialog has been called
+// and with which result; CloseModal destroys the window (WM_DESTROY) as DoModal does before returning.
+HWND OpenModal(CDialog& dlg);
+bool ModalEnded(HWND dlg, INT_PTR* result = nullptr);
+void CloseModal(HWND dlg);
+// The user clicks button `id` of a dialog: an automatic radio button is checked and the other radio
+// buttons of its group unchecked, then the dialog gets WM_COMMAND (BN_CLICKED, the button's window).
+// Disabled or missing buttons do nothing (returns false).
+bool ClickButton(HWND dlg, int id);
+// A wheel turn over a dialog, as the Windows backend delivers it: one WM_VSCROLL per full notch (120),
+// SB_LINEUP for positive deltas, SB_LINEDOWN for negative ones, lParam 0. Partial notches add up per
+// window (the part below a notch keeps its sign). An unhandled WM_MOUSEWHEEL does the same.
+void Wheel(HWND hwnd, int delta);
 // Makes the next RunModalDialog/CreateModelessDialog of `templateId` fail (returns -1 / null).
 void FailDialogCreation(int templateId, bool fail);
 // The system's interactive move (WM_SYSCOMMAND 0xF012) moves the window by this offset and returns.

@@ -1,0 +1,173 @@
+// Controls of the simulated platform: buttons with check state, texts and list boxes.
+#include "framework/sim/sim_state.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace sim {
+namespace detail {
+
+namespace {
+
+constexpr DWORD kLbsSort = 0x0002;
+
+// The sorted list box order: characters compared one by one after towlower, code point order otherwise.
+bool LessNoCase(const std::wstring& a, const std::wstring& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const wint_t ca = std::towlower(static_cast<wint_t>(a[i]));
+        const wint_t cb = std::towlower(static_cast<wint_t>(b[i]));
+        if (ca != cb) return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+bool IsListBox(const Window& w) {
+    const std::string& c = w.info.className;
+    return c.size() == 7 && std::equal(c.begin(), c.end(), "listbox", [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == y;
+           });
+}
+
+LRESULT AddItem(Window& lb, const std::wstring& text) {
+    auto& items = lb.items;
+    if (!(lb.info.style & kLbsSort)) {
+        items.push_back(text);
+        return static_cast<LRESULT>(items.size() - 1);
+    }
+    // After any equal keys already there; appending sorted input costs one search and a push.
+    auto at = std::upper_bound(items.begin(), items.end(), text, LessNoCase);
+    at = items.insert(at, text);
+    return static_cast<LRESULT>(at - items.begin());
+}
+
+Window* ListBox(HWND h) {
+    Window* w = LiveWindow(h);
+    return w && IsListBox(*w) ? w : nullptr;
+}
+
+Window* Control(HWND dlg, int id) {
+    return LiveWindow(plat::GetDialogItem(dlg, id));
+}
+
+} // namespace
+
+LRESULT ControlProc(Window& c, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case kBmGetCheck:
+        return c.check;
+    case kBmSetCheck:
+        c.check = static_cast<UINT>(wp);
+        return 0;
+    case kWmSetText:
+        c.info.text = lp ? reinterpret_cast<const wchar_t*>(lp) : L"";
+        return TRUE;
+    case kWmGetTextLength:
+        return static_cast<LRESULT>(c.info.text.size());
+    case kWmGetText: {
+        if (!lp || wp == 0) return 0;
+        const size_t n = std::min(c.info.text.size(), static_cast<size_t>(wp) - 1);
+        wchar_t* out = reinterpret_cast<wchar_t*>(lp);
+        std::copy_n(c.info.text.data(), n, out);
+        out[n] = L'\0';
+        return static_cast<LRESULT>(n);
+    }
+    default:
+        break;
+    }
+    if (!IsListBox(c)) return 0;
+    switch (msg) {
+    case LB_ADDSTRING:
+        return lp ? AddItem(c, reinterpret_cast<const wchar_t*>(lp)) : LB_ERR;
+    case LB_GETCOUNT:
+        return static_cast<LRESULT>(c.items.size());
+    case LB_RESETCONTENT:
+        c.items.clear();
+        return 0;
+    case LB_DELETESTRING:
+        if (wp >= c.items.size()) return LB_ERR;
+        c.items.erase(c.items.begin() + static_cast<std::ptrdiff_t>(wp));
+        return static_cast<LRESULT>(c.items.size());
+    case LB_GETTEXTLEN:
+        return wp < c.items.size() ? static_cast<LRESULT>(c.items[wp].size()) : LB_ERR;
+    case LB_GETTEXT: {
+        if (wp >= c.items.size() || !lp) return LB_ERR;
+        const std::wstring& t = c.items[wp];
+        wchar_t* out = reinterpret_cast<wchar_t*>(lp);
+        std::copy(t.begin(), t.end(), out);
+        out[t.size()] = L'\0';
+        return static_cast<LRESULT>(t.size());
+    }
+    default:
+        return 0;
+    }
+}
+
+} // namespace detail
+
+std::vector<std::wstring> ListBoxItems(HWND listBox) {
+    detail::Window* w = detail::ListBox(listBox);
+    return w ? w->items : std::vector<std::wstring>();
+}
+
+} // namespace sim
+
+namespace fw {
+namespace plat {
+
+using namespace sim::detail;
+
+UINT IsButtonChecked(HWND dlg, int id) {
+    Window* c = Control(dlg, id);
+    return c ? c->check : BST_UNCHECKED;
+}
+
+BOOL CheckButton(HWND dlg, int id, UINT state) {
+    Window* c = Control(dlg, id);
+    if (!c) return FALSE;
+    c->check = state;
+    return TRUE;
+}
+
+BOOL SetItemText(HWND dlg, int id, const std::wstring& text) {
+    Window* c = Control(dlg, id);
+    if (!c) return FALSE;
+    c->info.text = text;
+    return TRUE;
+}
+
+std::wstring GetItemText(HWND dlg, int id) {
+    Window* c = Control(dlg, id);
+    return c ? c->info.text : std::wstring();
+}
+
+LRESULT ListBoxAdd(HWND listBox, const std::wstring& text) {
+    Window* w = ListBox(listBox);
+    return w ? AddItem(*w, text) : LB_ERR;
+}
+
+LRESULT ListBoxCount(HWND listBox) {
+    Window* w = ListBox(listBox);
+    return w ? static_cast<LRESULT>(w->items.size()) : LB_ERR;
+}
+
+bool ListBoxText(HWND listBox, int index, std::wstring* text) {
+    Window* w = ListBox(listBox);
+    if (!w || index < 0 || static_cast<size_t>(index) >= w->items.size() || !text) return false;
+    *text = w->items[static_cast<size_t>(index)];
+    return true;
+}
+
+LRESULT ListBoxDelete(HWND listBox, int index) {
+    Window* w = ListBox(listBox);
+    if (!w || index < 0 || static_cast<size_t>(index) >= w->items.size()) return LB_ERR;
+    w->items.erase(w->items.begin() + index);
+    return static_cast<LRESULT>(w->items.size());
+}
+
+void ListBoxReset(HWND listBox) {
+    if (Window* w = ListBox(listBox)) w->items.clear();
+}
+
+} // namespace plat
+} // namespace fw

@@ -1,0 +1,236 @@
+// The scripted MCI device of the simulated platform: one alias, "movie", over files registered with
+// sim::AddMovie. Positions are kept in milliseconds and shown in the current time format.
+#include "framework/sim/sim_state.h"
+
+#include "framework/sim/utf.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cwctype>
+
+namespace sim {
+namespace detail {
+
+namespace {
+
+// The real device's error codes for what can go wrong here.
+constexpr DWORD kErrUnrecognizedKeyword = 259;
+constexpr DWORD kErrUnrecognizedCommand = 261;
+constexpr DWORD kErrInvalidDeviceName = 263; // alias not open
+constexpr DWORD kErrFileNotFound = 275;
+constexpr DWORD kErrOutOfRange = 282;
+constexpr DWORD kErrDuplicateAlias = 289;
+constexpr DWORD kErrBadInteger = 270;
+
+long long LengthMs(const MciState& m) {
+    return m.fps > 0 ? static_cast<long long>(m.lengthFrames) * 1000 / m.fps : 0;
+}
+
+// Splits on blanks; a double-quoted word keeps its blanks (quotes removed, `quoted` set).
+std::vector<std::wstring> Words(const std::wstring& command, std::vector<bool>* quoted) {
+    std::vector<std::wstring> words;
+    size_t i = 0;
+    while (i < command.size()) {
+        if (std::iswspace(static_cast<wint_t>(command[i]))) {
+            ++i;
+            continue;
+        }
+        if (command[i] == L'"') {
+            const size_t end = command.find(L'"', i + 1);
+            words.push_back(
+                command.substr(i + 1, (end == std::wstring::npos ? command.size() : end) - i - 1));
+            quoted->push_back(true);
+            i = end == std::wstring::npos ? command.size() : end + 1;
+            continue;
+        }
+        size_t end = i;
+        while (end < command.size() && !std::iswspace(static_cast<wint_t>(command[end])))
+            ++end;
+        words.push_back(command.substr(i, end - i));
+        quoted->push_back(false);
+        i = end;
+    }
+    return words;
+}
+
+bool Integer(const std::wstring& w, long long* v) {
+    if (w.empty()) return false;
+    size_t i = w[0] == L'-' || w[0] == L'+' ? 1 : 0;
+    if (i == w.size()) return false;
+    for (size_t k = i; k < w.size(); ++k)
+        if (w[k] < L'0' || w[k] > L'9') return false;
+    errno = 0;
+    *v = std::wcstoll(w.c_str(), nullptr, 10);
+    return errno == 0;
+}
+
+// Position given in the current time format, converted to milliseconds (rounded up, so that frame N
+// reads back as frame N).
+long long ToMs(const MciState& m, long long v) {
+    if (!m.framesFormat) return v;
+    return m.fps > 0 ? (v * 1000 + m.fps - 1) / m.fps : 0;
+}
+
+long long InCurrentUnit(const MciState& m, long long ms) {
+    if (!m.framesFormat) return ms;
+    if (ms >= LengthMs(m)) return m.lengthFrames; // at the end the device reports the length exactly
+    return m.fps > 0 ? ms * m.fps / 1000 : 0;
+}
+
+long long LengthInCurrentUnit(const MciState& m) {
+    return m.framesFormat ? m.lengthFrames : LengthMs(m);
+}
+
+// Seeks to `v` in the current unit; refused (position unchanged) outside 0..length.
+DWORD SeekTo(MciState& m, long long v) {
+    if (v < 0 || v > LengthInCurrentUnit(m)) return kErrOutOfRange;
+    m.positionMs = std::min(ToMs(m, v), LengthMs(m));
+    return 0;
+}
+
+DWORD Execute(const std::wstring& command, std::wstring* reply) {
+    MciState& m = S().mci;
+    std::vector<bool> quoted;
+    const std::vector<std::wstring> w = Words(command, &quoted);
+    if (w.empty()) return kErrUnrecognizedCommand;
+    const std::wstring& verb = w[0];
+    const size_t n = w.size();
+
+    if (verb == L"open") {
+        // open "<path>" alias movie
+        if (n != 4 || w[2] != L"alias" || w[3] != L"movie") return kErrUnrecognizedKeyword;
+        if (m.open) return kErrDuplicateAlias;
+        auto it = S().movies.find(w[1]);
+        if (it == S().movies.end()) return kErrFileNotFound;
+        m = MciState();
+        m.open = true;
+        m.path = w[1];
+        m.lengthFrames = it->second.frames;
+        m.fps = it->second.fps;
+        m.framesFormat = true; // the device's own format until told otherwise
+        m.windowHandle = L"default";
+        return 0;
+    }
+    if (n < 2) return kErrUnrecognizedCommand;
+    if (w[1] != L"movie" || !m.open) return kErrInvalidDeviceName;
+    long long v = 0;
+
+    if (verb == L"close" && n == 2) {
+        m = MciState();
+        return 0;
+    }
+    if (verb == L"stop" && n == 2) {
+        m.playing = false;
+        return 0;
+    }
+    if (verb == L"pause" && n == 2) {
+        m.playing = false;
+        return 0;
+    }
+    if (verb == L"play" && n == 2) {
+        m.playing = true;
+        return 0;
+    }
+    if (verb == L"play" && n == 4 && w[2] == L"from") {
+        if (!Integer(w[3], &v)) return kErrBadInteger;
+        const DWORD e = SeekTo(m, v);
+        if (e) return e;
+        m.playing = true;
+        return 0;
+    }
+    if (verb == L"seek" && n == 4 && w[2] == L"to") {
+        if (!Integer(w[3], &v)) return kErrBadInteger;
+        const DWORD e = SeekTo(m, v);
+        if (e) return e;
+        m.playing = false; // a seek shows the picture there and holds it
+        return 0;
+    }
+    if (verb == L"window" && n == 4 && w[2] == L"handle") {
+        if (w[3] == L"default") {
+            m.windowHandle = L"default";
+            return 0;
+        }
+        if (!Integer(w[3], &v)) return kErrBadInteger;
+        m.windowHandle = w[3];
+        return 0;
+    }
+    if (verb == L"put" && n == 8 && w[2] == L"destination" && w[3] == L"at") {
+        std::string dest;
+        for (size_t i = 4; i < 8; ++i) {
+            if (!Integer(w[i], &v)) return kErrBadInteger;
+            if (!dest.empty()) dest += ' ';
+            dest += std::to_string(v);
+        }
+        m.destination = dest;
+        return 0;
+    }
+    if (verb == L"set" && n == 5 && w[2] == L"time" && w[3] == L"format") {
+        if (w[4] == L"milliseconds" || w[4] == L"ms") {
+            m.framesFormat = false;
+            return 0;
+        }
+        if (w[4] == L"frames") {
+            m.framesFormat = true;
+            return 0;
+        }
+        return kErrUnrecognizedKeyword;
+    }
+    if (verb == L"status" && n == 3) {
+        if (w[2] == L"length") {
+            *reply = std::to_wstring(LengthInCurrentUnit(m));
+            return 0;
+        }
+        if (w[2] == L"position") {
+            *reply = std::to_wstring(InCurrentUnit(m, m.positionMs));
+            return 0;
+        }
+        if (w[2] == L"mode") {
+            *reply = m.playing ? L"playing" : L"stopped";
+            return 0;
+        }
+        return kErrUnrecognizedKeyword;
+    }
+    return kErrUnrecognizedCommand;
+}
+
+} // namespace
+
+void MciClockAdvanced(long long ms) {
+    MciState& m = S().mci;
+    if (!m.open || !m.playing) return;
+    // Playback runs with the clock and holds at the last frame; the device still says "playing".
+    m.positionMs = std::min(m.positionMs + ms, LengthMs(m));
+}
+
+} // namespace detail
+
+void AddMovie(const std::wstring& path, int frames, int fps) {
+    detail::S().movies[path] = detail::State::Movie{frames, fps};
+}
+
+const MciState& Mci() {
+    return detail::S().mci;
+}
+
+} // namespace sim
+
+namespace fw {
+namespace plat {
+
+using namespace sim::detail;
+
+DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
+    AddLog("mci \"" + ToUtf8(command) + "\"");
+    std::wstring text;
+    const DWORD error = Execute(command, &text);
+    if (reply && replyCapacity > 0) {
+        // Failed commands answer with an empty text; a long answer is cut to the buffer.
+        if (error) text.clear();
+        if (text.size() > replyCapacity - 1) text.resize(replyCapacity - 1);
+        *reply = text;
+    }
+    return error;
+}
+
+} // namespace plat
+} // namespace fw

@@ -1,0 +1,161 @@
+// Folder listings, file identities and plain file access with the W APIs. Every path goes through
+// FileApiPath, so paths beyond MAX_PATH work (the extended "\\?\" form, see long_path.h).
+#include "framework/platform.h"
+#include "framework/win32/long_path.h"
+#include "framework/win32/win32_seam.h"
+
+#include <new>
+#include <vector>
+
+namespace fw {
+
+namespace win32 {
+
+std::wstring FileApiPath(const std::wstring& path) {
+    if (path.size() < kLongPathThreshold || HasExtendedPrefix(path)) return path;
+    // Normalise first ('/' to '\', "." and "..", relative to absolute): the extended form does none of it.
+    const ::DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::vector<wchar_t> full(needed, L'\0');
+    const ::DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    return ExtendedLengthForm(std::wstring(full.data(), length));
+}
+
+}  // namespace win32
+
+struct plat::FileHandle_ {
+    HANDLE handle;
+};
+
+namespace plat {
+
+namespace {
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE h) : m_h(h) {}
+    ~FindHandle() {
+        if (m_h != INVALID_HANDLE_VALUE) FindClose(m_h);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE Get() const { return m_h; }
+    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_h;
+};
+
+DirEntry EntryOf(const WIN32_FIND_DATAW& data) {
+    return DirEntry{std::wstring(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
+}
+
+bool IsFolder(const std::wstring& apiPath) {
+    const ::DWORD attributes = GetFileAttributesW(apiPath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries) {
+    if (!entries) return false;
+    entries->clear();
+    const std::wstring pattern = win32::FileApiPath(dir + L"\\*");
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW(pattern.c_str(), &data));
+    if (!find.Valid()) {
+        // A drive's root has no "." and "..": when it is empty there is no first entry, yet it is a folder.
+        return GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(win32::FileApiPath(dir + L"\\"));
+    }
+    do {
+        entries->push_back(EntryOf(data));
+    } while (FindNextFileW(find.Get(), &data));
+    return true;
+}
+
+bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
+    if (!id) return false;
+    const std::wstring apiPath = win32::FileApiPath(path);
+    // No access rights needed for the information query; backup semantics let folders be opened at all.
+    HANDLE h = CreateFileW(apiPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    if (!ok) return false;
+    id->volume = info.dwVolumeSerialNumber;
+    id->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+FileHandle FileOpen(const std::wstring& path, FileMode mode) {
+    const std::wstring apiPath = win32::FileApiPath(path);
+    HANDLE h = mode == kRead ? CreateFileW(apiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                             : CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    FileHandle f = new (std::nothrow) FileHandle_{h};
+    if (!f) CloseHandle(h);
+    return f;
+}
+
+namespace {
+// ReadFile and WriteFile take 32-bit counts; larger requests go in pieces.
+constexpr size_t kMaxChunk = 1u << 30;
+}  // namespace
+
+long long FileRead(FileHandle f, void* buf, size_t count) {
+    if (!f || (!buf && count)) return -1;
+    unsigned char* out = static_cast<unsigned char*>(buf);
+    size_t total = 0;
+    while (total < count) {
+        const size_t want = count - total < kMaxChunk ? count - total : kMaxChunk;
+        ::DWORD got = 0;
+        if (!ReadFile(f->handle, out + total, static_cast<::DWORD>(want), &got, nullptr))
+            return total ? static_cast<long long>(total) : -1;
+        if (got == 0) break;  // end of file
+        total += got;
+    }
+    return static_cast<long long>(total);
+}
+
+bool FileWrite(FileHandle f, const void* buf, size_t count) {
+    if (!f || (!buf && count)) return false;
+    const unsigned char* in = static_cast<const unsigned char*>(buf);
+    size_t total = 0;
+    while (total < count) {
+        const size_t want = count - total < kMaxChunk ? count - total : kMaxChunk;
+        ::DWORD put = 0;
+        if (!WriteFile(f->handle, in + total, static_cast<::DWORD>(want), &put, nullptr) || put == 0) return false;
+        total += put;
+    }
+    return true;
+}
+
+bool FileFlush(FileHandle f) { return f && FlushFileBuffers(f->handle); }
+
+long long FileLength(FileHandle f) {
+    LARGE_INTEGER size;
+    if (!f || !GetFileSizeEx(f->handle, &size)) return -1;
+    return size.QuadPart;
+}
+
+bool FileClose(FileHandle f) {
+    if (!f) return false;
+    const bool ok = CloseHandle(f->handle) != 0;
+    delete f;
+    return ok;
+}
+
+bool FileReplace(const std::wstring& source, const std::wstring& target) {
+    return MoveFileExW(win32::FileApiPath(source).c_str(), win32::FileApiPath(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool FileDelete(const std::wstring& path) { return DeleteFileW(win32::FileApiPath(path).c_str()) != 0; }
+
+}  // namespace plat
+}  // namespace fw

@@ -1,0 +1,36 @@
+// MCI command strings and the wave-out volume.
+#include "framework/platform.h"
+#include "framework/win32/win32_seam.h"
+
+#include <mmsystem.h>
+
+#include <vector>
+
+namespace fw {
+namespace plat {
+
+DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
+    if (!reply || replyCapacity == 0) return mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+    std::vector<wchar_t> buffer(replyCapacity, L'\0');
+    const MCIERROR error = mciSendStringW(command.c_str(), buffer.data(), replyCapacity, nullptr);
+    buffer.back() = L'\0';  // the device always terminates; this only guards the copy below
+    reply->assign(buffer.data());
+    return error;
+}
+
+namespace {
+// waveOut*Volume take a device identifier in the handle's place for devices that are not open.
+HWAVEOUT DeviceAsHandle(UINT device) { return reinterpret_cast<HWAVEOUT>(static_cast<UINT_PTR>(device)); }
+}  // namespace
+
+MMRESULT WaveOutGetVolume(UINT device, DWORD* volume) {
+    ::DWORD value = 0;
+    const MMRESULT result = waveOutGetVolume(DeviceAsHandle(device), &value);
+    if (result == MMSYSERR_NOERROR && volume) *volume = static_cast<DWORD>(value);
+    return result;
+}
+
+MMRESULT WaveOutSetVolume(UINT device, DWORD volume) { return waveOutSetVolume(DeviceAsHandle(device), volume); }
+
+}  // namespace plat
+}  // namespace fw

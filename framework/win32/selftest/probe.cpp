@@ -1,0 +1,100 @@
+#include "framework/win32/selftest/probe.h"
+
+#include "framework/win32/long_path.h"
+#include "framework/win32/win32_seam.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace probe {
+
+using fw::win32::FromWin;
+using fw::win32::ToWin;
+
+fw::HDC MakeMemoryDC() { return FromWin(CreateCompatibleDC(nullptr)); }
+void DeleteDC(fw::HDC dc) { ::DeleteDC(ToWin(dc)); }
+fw::COLORREF TextColor(fw::HDC dc) { return GetTextColor(ToWin(dc)); }
+fw::COLORREF BackgroundColor(fw::HDC dc) { return GetBkColor(ToWin(dc)); }
+
+fw::COLORREF SolidBrushColor(fw::LRESULT brush) {
+    LOGBRUSH lb{};
+    if (!brush || GetObjectW(reinterpret_cast<HGDIOBJ>(brush), sizeof lb, &lb) != sizeof lb || lb.lbStyle != BS_SOLID)
+        return 0xFFFFFFFFu;
+    return lb.lbColor;
+}
+
+void InvalidateAndUpdate(fw::HWND hwnd) {
+    InvalidateRect(ToWin(hwnd), nullptr, TRUE);
+    UpdateWindow(ToWin(hwnd));
+}
+
+bool HasUpdateRegion(fw::HWND hwnd) { return GetUpdateRect(ToWin(hwnd), nullptr, FALSE) != 0; }
+
+fw::DWORD ExStyle(fw::HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(ToWin(hwnd), GWL_EXSTYLE)); }
+
+bool Focused(fw::HWND hwnd) { return GetFocus() == ToWin(hwnd); }
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Sleep(unsigned ms) { ::Sleep(ms); }
+
+fw::POINT CursorPos() {
+    ::POINT p{};
+    GetCursorPos(&p);
+    return fw::POINT{static_cast<fw::LONG>(p.x), static_cast<fw::LONG>(p.y)};
+}
+
+fw::RECT CursorClip() {
+    ::RECT r{};
+    GetClipCursor(&r);
+    return FromWin(r);
+}
+
+std::wstring TempFolder() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const ::DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
+    std::wstring dir(buffer, n);
+    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
+    return dir;
+}
+
+bool MakeFolder(const std::wstring& path) {
+    return CreateDirectoryW(fw::win32::FileApiPath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool RemoveFolder(const std::wstring& path) { return RemoveDirectoryW(fw::win32::FileApiPath(path).c_str()) != 0; }
+
+bool IsFolder(const std::wstring& path) {
+    const ::DWORD a = GetFileAttributesW(fw::win32::FileApiPath(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(fw::win32::FileApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+fw::HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    size_t chars = 1;  // the list ends with an empty name
+    for (const std::wstring& p : paths) chars += p.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    if (!memory) return nullptr;
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    wchar_t* out = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const std::wstring& p : paths) {
+        std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+        out += p.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return reinterpret_cast<fw::HDROP>(memory);
+}
+
+}  // namespace probe

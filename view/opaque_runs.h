@@ -1,0 +1,37 @@
+// COpaqueRuns: where a 24-bit picture is not pure white, row by row, as spans of pixels.
+//
+// The skin's sprite copies leave out pure white. Scanning every pixel on every tick costs about twenty
+// times a plain copy; with the spans found once, when the sheet is loaded, each sprite row becomes a few
+// memcpy calls. The index describes the pixels as they were when it was built: it belongs to pictures
+// that are not written afterwards (the sprite sheet never is).
+#pragma once
+
+#include <cstddef>
+
+class COpaqueRuns {
+public:
+    COpaqueRuns() = default;
+    ~COpaqueRuns() { Clear(); }
+    COpaqueRuns(const COpaqueRuns&) = delete;
+    COpaqueRuns& operator=(const COpaqueRuns&) = delete;
+
+    // Indexes a width x height picture whose top row starts at `top`, rows `rowStep` bytes apart (negative
+    // for bottom-up storage). False, and the index empty, when memory is short.
+    bool Build(const unsigned char* top, std::ptrdiff_t rowStep, int width, int height);
+    void Clear();
+    bool IsEmpty() const { return m_pRowStart == nullptr; }
+
+    // The spans of row y, 0 <= y < height: `*count` pairs [first, end) of pixel columns, left to right.
+    const int* Row(int y, int* count) const;
+
+    // Copies the opaque pixels of the rectangle (sx, sy, w x h), which must lie inside the indexed picture
+    // (same `top` and `rowStep` as given to Build), to `dst`, the destination of the rectangle's top-left
+    // pixel; dstRowStep bytes move the destination one row down.
+    void CopyOpaque(const unsigned char* top, std::ptrdiff_t rowStep, int sx, int sy, int w, int h,
+                    unsigned char* dst, std::ptrdiff_t dstRowStep) const;
+
+private:
+    int* m_pRowStart = nullptr; // height + 1 indexes into m_pSpans, in pairs
+    int* m_pSpans = nullptr;    // first, end, first, end, ...
+    int m_nHeight = 0;
+};
