@@ -35,7 +35,12 @@ LRESULT AddItem(Window& lb, const std::wstring& text) {
         items.push_back(text);
         return static_cast<LRESULT>(items.size() - 1);
     }
-    // After any equal keys already there; appending sorted input costs one search and a push.
+    // After any equal keys already there. Text that sorts at the end (the common case of a presorted
+    // batch) is appended after one comparison.
+    if (items.empty() || !LessNoCase(text, items.back())) {
+        items.push_back(text);
+        return static_cast<LRESULT>(items.size() - 1);
+    }
     auto at = std::upper_bound(items.begin(), items.end(), text, LessNoCase);
     at = items.insert(at, text);
     return static_cast<LRESULT>(at - items.begin());
