@@ -11,7 +11,7 @@
 
 namespace fw {
 int AfxWinMain();
-}  // namespace fw
+} // namespace fw
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show) {
     (void)instance, (void)previous, (void)commandLine, (void)show;

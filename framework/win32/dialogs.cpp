@@ -28,16 +28,18 @@ struct DialogSite {
     DialogDispatchFn dispatch;
     void* ctx;
     WNDPROC original;   // the dialog class's procedure, called for everything the subclass passes on
-    int wheelRemainder;  // part of a notch not yet delivered (see TakeWheelNotches)
-    bool attached;       // owned by a window (freed at its WM_NCDESTROY) rather than by the creating call
+    int wheelRemainder; // part of a notch not yet delivered (see TakeWheelNotches)
+    bool attached;      // owned by a window (freed at its WM_NCDESTROY) rather than by the creating call
 };
 
-DialogSite* SiteOf(::HWND hwnd) { return reinterpret_cast<DialogSite*>(GetWindowLongPtrW(hwnd, DWLP_USER)); }
+DialogSite* SiteOf(::HWND hwnd) {
+    return reinterpret_cast<DialogSite*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+}
 
 // ---- Application-wide colours ----
 
 struct DialogColors {
-    HBRUSH brush = nullptr;  // solid background brush; lives as long as the program
+    HBRUSH brush = nullptr; // solid background brush; lives as long as the program
     ::COLORREF background = 0;
     ::COLORREF text = 0;
 };
@@ -45,24 +47,24 @@ DialogColors g_colors;
 
 bool IsCtlColorMessage(UINT msg) {
     switch (msg) {
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORMSGBOX:
-            return true;
-        default:
-            return false;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORMSGBOX:
+        return true;
+    default:
+        return false;
     }
 }
 
 // Messages whose result is the dialog procedure's return value itself (DefDlgProc hands it on), not
 // DWLP_MSGRESULT. WM_INITDIALOG's answer tells whether the dialog manager sets the focus.
 bool ReturnsValueDirectly(UINT msg) {
-    return IsCtlColorMessage(msg) || msg == WM_INITDIALOG || msg == WM_QUERYDRAGICON || msg == WM_COMPAREITEM ||
-           msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM;
+    return IsCtlColorMessage(msg) || msg == WM_INITDIALOG || msg == WM_QUERYDRAGICON ||
+           msg == WM_COMPAREITEM || msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM;
 }
 
 // ---- Dispatch ----
@@ -79,7 +81,7 @@ BOOL Dispatch(DialogSite* site, ::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRE
 void DeliverWheel(::HWND hwnd, WPARAM wp) {
     DialogSite* site = SiteOf(hwnd);
     if (!site) return;
-    int notches = win32::TakeWheelNotches(&site->wheelRemainder, GET_WHEEL_DELTA_WPARAM(wp));
+    const int notches = win32::TakeWheelNotches(&site->wheelRemainder, GET_WHEEL_DELTA_WPARAM(wp));
     const WPARAM code = notches > 0 ? SB_LINEUP : SB_LINEDOWN;
     for (int left = notches > 0 ? notches : -notches; left > 0; --left) {
         site = SiteOf(hwnd);
@@ -97,7 +99,7 @@ INT_PTR CALLBACK DialogProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const BOOL handled = Dispatch(site, hwnd, msg, wp, lp, &result);
     // `site` may be gone from here on: the handler may have destroyed the window.
 
-    if (msg == WM_NCDESTROY) return FALSE;  // DefDlgProc must still free its own dialog data
+    if (msg == WM_NCDESTROY) return FALSE; // DefDlgProc must still free its own dialog data
     if (!handled) {
         if (msg == WM_MOUSEWHEEL) {
             DeliverWheel(hwnd, wp);
@@ -120,7 +122,7 @@ INT_PTR CALLBACK DialogProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // The subclass procedure put in front of the dialog class's procedure at creation (see the top).
 LRESULT CALLBACK CreationSubclassProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     DialogSite* site = SiteOf(hwnd);
-    if (!site) return DefDlgProcW(hwnd, msg, wp, lp);  // cannot happen: the hook sets the site first
+    if (!site) return DefDlgProcW(hwnd, msg, wp, lp); // cannot happen: the hook sets the site first
     const WNDPROC original = site->original;
 
     if (msg == WM_CREATE) {
@@ -193,7 +195,7 @@ public:
     }
     ~PendingCreation() {
         if (!m_site) return;
-        if (!m_site->attached) {  // no window was made: the hook is still armed, the site still ours
+        if (!m_site->attached) { // no window was made: the hook is still armed, the site still ours
             if (g_creationHook && g_pendingSite == m_site) UnhookWindowsHookEx(g_creationHook);
             delete m_site;
         }
@@ -210,7 +212,7 @@ private:
     HHOOK m_savedHook = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 INT_PTR RunModalDialog(UINT templateId, HWND owner, DialogDispatchFn dispatch, void* ctx) {
     if (!dispatch) return -1;
@@ -228,16 +230,18 @@ HWND CreateModelessDialog(UINT templateId, HWND owner, DialogDispatchFn dispatch
                                              win32::ToWin(owner), &DialogProc, 0));
 }
 
-BOOL EndDlg(HWND dlg, INT_PTR result) { return EndDialog(win32::ToWin(dlg), result); }
+BOOL EndDlg(HWND dlg, INT_PTR result) {
+    return EndDialog(win32::ToWin(dlg), result);
+}
 
 void SetDialogColors(COLORREF background, COLORREF text) {
     HBRUSH brush = CreateSolidBrush(background);
-    if (!brush) return;  // keep the previous colours rather than none
+    if (!brush) return; // keep the previous colours rather than none
     if (g_colors.brush) DeleteObject(g_colors.brush);
     g_colors.brush = brush;
     g_colors.background = background;
     g_colors.text = text;
 }
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

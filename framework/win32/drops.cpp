@@ -11,9 +11,13 @@ namespace plat {
 
 using win32::ToWin;
 
-void AcceptDrops(HWND hwnd, BOOL accept) { DragAcceptFiles(ToWin(hwnd), accept); }
+void AcceptDrops(HWND hwnd, BOOL accept) {
+    DragAcceptFiles(ToWin(hwnd), accept);
+}
 
-UINT DropCount(HDROP drop) { return DragQueryFileW(ToWin(drop), 0xFFFFFFFFu, nullptr, 0); }
+UINT DropCount(HDROP drop) {
+    return DragQueryFileW(ToWin(drop), 0xFFFFFFFFu, nullptr, 0);
+}
 
 bool DropItem(HDROP drop, UINT index, std::wstring* path) {
     if (!path || index >= DropCount(drop)) return false;
@@ -25,7 +29,9 @@ bool DropItem(HDROP drop, UINT index, std::wstring* path) {
     return true;
 }
 
-void FinishDrop(HDROP drop) { DragFinish(ToWin(drop)); }
+void FinishDrop(HDROP drop) {
+    DragFinish(ToWin(drop));
+}
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

@@ -22,7 +22,7 @@ std::wstring FileApiPath(const std::wstring& path) {
     return ExtendedLengthForm(std::wstring(full.data(), length));
 }
 
-}  // namespace win32
+} // namespace win32
 
 struct plat::FileHandle_ {
     HANDLE handle;
@@ -56,7 +56,7 @@ bool IsFolder(const std::wstring& apiPath) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
+} // namespace
 
 bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries) {
     if (!entries) return false;
@@ -78,8 +78,8 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
     if (!id) return false;
     const std::wstring apiPath = win32::FileApiPath(path);
     // No access rights needed for the information query; backup semantics let folders be opened at all.
-    HANDLE h = CreateFileW(apiPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE h = CreateFileW(apiPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info{};
     const BOOL ok = GetFileInformationByHandle(h, &info);
@@ -92,10 +92,10 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
 
 FileHandle FileOpen(const std::wstring& path, FileMode mode) {
     const std::wstring apiPath = win32::FileApiPath(path);
-    HANDLE h = mode == kRead ? CreateFileW(apiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                             : CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = mode == kRead ? CreateFileW(apiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                             : CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
     FileHandle f = new (std::nothrow) FileHandle_{h};
     if (!f) CloseHandle(h);
@@ -105,7 +105,7 @@ FileHandle FileOpen(const std::wstring& path, FileMode mode) {
 namespace {
 // ReadFile and WriteFile take 32-bit counts; larger requests go in pieces.
 constexpr size_t kMaxChunk = 1u << 30;
-}  // namespace
+} // namespace
 
 long long FileRead(FileHandle f, void* buf, size_t count) {
     if (!f || (!buf && count)) return -1;
@@ -116,7 +116,7 @@ long long FileRead(FileHandle f, void* buf, size_t count) {
         ::DWORD got = 0;
         if (!ReadFile(f->handle, out + total, static_cast<::DWORD>(want), &got, nullptr))
             return total ? static_cast<long long>(total) : -1;
-        if (got == 0) break;  // end of file
+        if (got == 0) break; // end of file
         total += got;
     }
     return static_cast<long long>(total);
@@ -129,13 +129,16 @@ bool FileWrite(FileHandle f, const void* buf, size_t count) {
     while (total < count) {
         const size_t want = count - total < kMaxChunk ? count - total : kMaxChunk;
         ::DWORD put = 0;
-        if (!WriteFile(f->handle, in + total, static_cast<::DWORD>(want), &put, nullptr) || put == 0) return false;
+        if (!WriteFile(f->handle, in + total, static_cast<::DWORD>(want), &put, nullptr) || put == 0)
+            return false;
         total += put;
     }
     return true;
 }
 
-bool FileFlush(FileHandle f) { return f && FlushFileBuffers(f->handle); }
+bool FileFlush(FileHandle f) {
+    return f && FlushFileBuffers(f->handle);
+}
 
 long long FileLength(FileHandle f) {
     LARGE_INTEGER size;
@@ -155,7 +158,9 @@ bool FileReplace(const std::wstring& source, const std::wstring& target) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool FileDelete(const std::wstring& path) { return DeleteFileW(win32::FileApiPath(path).c_str()) != 0; }
+bool FileDelete(const std::wstring& path) {
+    return DeleteFileW(win32::FileApiPath(path).c_str()) != 0;
+}
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

@@ -8,9 +8,13 @@
 namespace fw {
 namespace plat {
 
-short AsyncKeyState(int vk) { return GetAsyncKeyState(vk); }
+short AsyncKeyState(int vk) {
+    return GetAsyncKeyState(vk);
+}
 
-int ShowPointer(BOOL show) { return ShowCursor(show); }
+int ShowPointer(BOOL show) {
+    return ShowCursor(show);
+}
 
 BOOL ClipPointer(const RECT* rc) {
     if (!rc) return ClipCursor(nullptr);
@@ -18,7 +22,9 @@ BOOL ClipPointer(const RECT* rc) {
     return ClipCursor(&r);
 }
 
-BOOL SetPointerPos(int x, int y) { return SetCursorPos(x, y); }
+BOOL SetPointerPos(int x, int y) {
+    return SetCursorPos(x, y);
+}
 
 long ClockMs() {
     const std::clock_t ticks = std::clock();
@@ -28,7 +34,9 @@ long ClockMs() {
     return static_cast<long>(static_cast<long long>(ticks) * 1000 / CLOCKS_PER_SEC);
 }
 
-int Rand() { return std::rand(); }
+int Rand() {
+    return std::rand();
+}
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

@@ -16,7 +16,9 @@ namespace win32 {
 // requires (MAX_PATH - 12 = 248).
 constexpr size_t kLongPathThreshold = 260 - 12;
 
-inline bool HasExtendedPrefix(const std::wstring& p) { return p.compare(0, 4, L"\\\\?\\") == 0; }
+inline bool HasExtendedPrefix(const std::wstring& p) {
+    return p.compare(0, 4, L"\\\\?\\") == 0;
+}
 
 // `full` is absolute and normalised. Returns it in the extended form when it is long: "C:\..." becomes
 // "\\?\C:\..." and "\\server\share\..." becomes "\\?\UNC\server\share\...". Short paths, paths already in
@@ -26,10 +28,11 @@ inline std::wstring ExtendedLengthForm(const std::wstring& full) {
     const bool drive = full.size() >= 3 && full[1] == L':' && full[2] == L'\\' &&
                        ((full[0] >= L'A' && full[0] <= L'Z') || (full[0] >= L'a' && full[0] <= L'z'));
     if (drive) return L"\\\\?\\" + full;
-    const bool unc = full.size() > 2 && full[0] == L'\\' && full[1] == L'\\' && full[2] != L'\\' && full[2] != L'.';
+    const bool unc =
+        full.size() > 2 && full[0] == L'\\' && full[1] == L'\\' && full[2] != L'\\' && full[2] != L'.';
     if (unc) return L"\\\\?\\UNC\\" + full.substr(2);
     return full;
 }
 
-}  // namespace win32
-}  // namespace fw
+} // namespace win32
+} // namespace fw

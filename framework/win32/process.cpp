@@ -22,7 +22,7 @@ std::wstring ModulePath() {
         buffer.resize(buffer.size() * 2);
     }
 }
-}  // namespace
+} // namespace
 
 std::vector<std::wstring> CommandLineArgs() {
     std::vector<std::wstring> args;
@@ -34,14 +34,16 @@ std::vector<std::wstring> CommandLineArgs() {
         return args;
     }
     args.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) args.emplace_back(argv[i]);
+    for (int i = 0; i < count; ++i)
+        args.emplace_back(argv[i]);
     LocalFree(argv);
     return args;
 }
 
 std::wstring UserSettingsDir() {
     wchar_t base[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
         return std::wstring();
     std::wstring dir = base;
     if (dir.empty()) return std::wstring();
@@ -51,9 +53,10 @@ std::wstring UserSettingsDir() {
     if (!CreateDirectoryW(apiPath.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return std::wstring();
     const ::DWORD attributes = GetFileAttributesW(apiPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::wstring();
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::wstring();
     return dir + L'\\';
 }
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

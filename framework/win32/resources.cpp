@@ -7,7 +7,9 @@ namespace plat {
 
 // The executable's handle. Asked of the system each time rather than stored by the entry point, because
 // the application object calls this during static initialisation, before wWinMain runs.
-HINSTANCE ModuleHandle() { return win32::FromWin(GetModuleHandleW(nullptr)); }
+HINSTANCE ModuleHandle() {
+    return win32::FromWin(GetModuleHandleW(nullptr));
+}
 
 bool LockResourceBytes(HINSTANCE module, UINT id, UINT type, const BYTE** data, DWORD* size) {
     if (!data || !size) return false;
@@ -26,5 +28,5 @@ HICON LoadAppIcon(HINSTANCE module, UINT id) {
     return win32::FromWin(LoadIconW(win32::ToWin(module), MAKEINTRESOURCEW(id)));
 }
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

@@ -14,10 +14,10 @@ constexpr int kWheelDelta = 120;
 // sign. Works in `long long` so that no sequence of 16-bit deltas can overflow.
 inline int TakeWheelNotches(int* remainder, int delta) {
     long long total = static_cast<long long>(*remainder) + delta;
-    long long notches = total / kWheelDelta;  // truncates toward zero: -150 gives -1 and keeps -30
+    long long notches = total / kWheelDelta; // truncates toward zero: -150 gives -1 and keeps -30
     *remainder = static_cast<int>(total - notches * kWheelDelta);
     return static_cast<int>(notches);
 }
 
-}  // namespace win32
-}  // namespace fw
+} // namespace win32
+} // namespace fw

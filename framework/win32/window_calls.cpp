@@ -10,11 +10,15 @@ namespace plat {
 using win32::FromWin;
 using win32::ToWin;
 
-LRESULT SendMsg(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return SendMessageW(ToWin(hwnd), msg, wp, lp); }
+LRESULT SendMsg(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return SendMessageW(ToWin(hwnd), msg, wp, lp);
+}
 
 // DefWindowProcW, not DefDlgProcW: the caller is inside the dialog procedure, which DefDlgProcW would call
 // again. The dialog procedure then reports the message handled, so the default does not run twice.
-LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(ToWin(hwnd), msg, wp, lp); }
+LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return DefWindowProcW(ToWin(hwnd), msg, wp, lp);
+}
 
 BOOL SetWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     // The insert-after pseudo handles (HWND_TOP 0, HWND_BOTTOM 1, HWND_TOPMOST -1, HWND_NOTOPMOST -2) have
@@ -22,17 +26,29 @@ BOOL SetWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy
     return SetWindowPos(ToWin(hwnd), ToWin(insertAfter), x, y, cx, cy, flags);
 }
 
-int SetWindowRegion(HWND hwnd, HRGN rgn, BOOL redraw) { return SetWindowRgn(ToWin(hwnd), ToWin(rgn), redraw); }
+int SetWindowRegion(HWND hwnd, HRGN rgn, BOOL redraw) {
+    return SetWindowRgn(ToWin(hwnd), ToWin(rgn), redraw);
+}
 
-HWND GetDialogItem(HWND dlg, int id) { return FromWin(GetDlgItem(ToWin(dlg), id)); }
+HWND GetDialogItem(HWND dlg, int id) {
+    return FromWin(GetDlgItem(ToWin(dlg), id));
+}
 
-BOOL DestroyWnd(HWND hwnd) { return DestroyWindow(ToWin(hwnd)); }
+BOOL DestroyWnd(HWND hwnd) {
+    return DestroyWindow(ToWin(hwnd));
+}
 
-BOOL ShowWnd(HWND hwnd, int cmd) { return ShowWindow(ToWin(hwnd), cmd); }
+BOOL ShowWnd(HWND hwnd, int cmd) {
+    return ShowWindow(ToWin(hwnd), cmd);
+}
 
-BOOL IsWnd(HWND hwnd) { return IsWindow(ToWin(hwnd)); }
+BOOL IsWnd(HWND hwnd) {
+    return IsWindow(ToWin(hwnd));
+}
 
-BOOL IsWindowIconic(HWND hwnd) { return IsIconic(ToWin(hwnd)); }
+BOOL IsWindowIconic(HWND hwnd) {
+    return IsIconic(ToWin(hwnd));
+}
 
 BOOL GetClientRectangle(HWND hwnd, RECT* rc) {
     if (!rc) return FALSE;
@@ -42,15 +58,25 @@ BOOL GetClientRectangle(HWND hwnd, RECT* rc) {
     return TRUE;
 }
 
-DWORD GetWindowStyle(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(ToWin(hwnd), GWL_STYLE)); }
+DWORD GetWindowStyle(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongW(ToWin(hwnd), GWL_STYLE));
+}
 
-HWND GetNextSibling(HWND hwnd) { return FromWin(GetWindow(ToWin(hwnd), GW_HWNDNEXT)); }
+HWND GetNextSibling(HWND hwnd) {
+    return FromWin(GetWindow(ToWin(hwnd), GW_HWNDNEXT));
+}
 
-HWND GetDesktop() { return FromWin(GetDesktopWindow()); }
+HWND GetDesktop() {
+    return FromWin(GetDesktopWindow());
+}
 
-UINT IsButtonChecked(HWND dlg, int id) { return IsDlgButtonChecked(ToWin(dlg), id); }
+UINT IsButtonChecked(HWND dlg, int id) {
+    return IsDlgButtonChecked(ToWin(dlg), id);
+}
 
-BOOL CheckButton(HWND dlg, int id, UINT state) { return CheckDlgButton(ToWin(dlg), id, state); }
+BOOL CheckButton(HWND dlg, int id, UINT state) {
+    return CheckDlgButton(ToWin(dlg), id, state);
+}
 
 BOOL SetItemText(HWND dlg, int id, const std::wstring& text) {
     return SetDlgItemTextW(ToWin(dlg), id, text.c_str());
@@ -67,11 +93,17 @@ std::wstring GetItemText(HWND dlg, int id) {
     return std::wstring(buffer.data(), copied);
 }
 
-UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) { return SetTimer(ToWin(hwnd), id, elapseMs, nullptr); }
+UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
+    return SetTimer(ToWin(hwnd), id, elapseMs, nullptr);
+}
 
-BOOL StopTimer(HWND hwnd, UINT_PTR id) { return KillTimer(ToWin(hwnd), id); }
+BOOL StopTimer(HWND hwnd, UINT_PTR id) {
+    return KillTimer(ToWin(hwnd), id);
+}
 
-int GetMetric(int index) { return GetSystemMetrics(index); }
+int GetMetric(int index) {
+    return GetSystemMetrics(index);
+}
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

@@ -21,7 +21,7 @@ void Fail(const char* file, int line, const std::string& what) {
     std::fflush(stdout);
 }
 
-}  // namespace selftest
+} // namespace selftest
 
 int wmain() {
     int failedCases = 0;

@@ -12,14 +12,23 @@ namespace probe {
 using fw::win32::FromWin;
 using fw::win32::ToWin;
 
-fw::HDC MakeMemoryDC() { return FromWin(CreateCompatibleDC(nullptr)); }
-void DeleteDC(fw::HDC dc) { ::DeleteDC(ToWin(dc)); }
-fw::COLORREF TextColor(fw::HDC dc) { return GetTextColor(ToWin(dc)); }
-fw::COLORREF BackgroundColor(fw::HDC dc) { return GetBkColor(ToWin(dc)); }
+fw::HDC MakeMemoryDC() {
+    return FromWin(CreateCompatibleDC(nullptr));
+}
+void DeleteDC(fw::HDC dc) {
+    ::DeleteDC(ToWin(dc));
+}
+fw::COLORREF TextColor(fw::HDC dc) {
+    return GetTextColor(ToWin(dc));
+}
+fw::COLORREF BackgroundColor(fw::HDC dc) {
+    return GetBkColor(ToWin(dc));
+}
 
 fw::COLORREF SolidBrushColor(fw::LRESULT brush) {
     LOGBRUSH lb{};
-    if (!brush || GetObjectW(reinterpret_cast<HGDIOBJ>(brush), sizeof lb, &lb) != sizeof lb || lb.lbStyle != BS_SOLID)
+    if (!brush || GetObjectW(reinterpret_cast<HGDIOBJ>(brush), sizeof lb, &lb) != sizeof lb ||
+        lb.lbStyle != BS_SOLID)
         return 0xFFFFFFFFu;
     return lb.lbColor;
 }
@@ -29,11 +38,17 @@ void InvalidateAndUpdate(fw::HWND hwnd) {
     UpdateWindow(ToWin(hwnd));
 }
 
-bool HasUpdateRegion(fw::HWND hwnd) { return GetUpdateRect(ToWin(hwnd), nullptr, FALSE) != 0; }
+bool HasUpdateRegion(fw::HWND hwnd) {
+    return GetUpdateRect(ToWin(hwnd), nullptr, FALSE) != 0;
+}
 
-fw::DWORD ExStyle(fw::HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(ToWin(hwnd), GWL_EXSTYLE)); }
+fw::DWORD ExStyle(fw::HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongW(ToWin(hwnd), GWL_EXSTYLE));
+}
 
-bool Focused(fw::HWND hwnd) { return GetFocus() == ToWin(hwnd); }
+bool Focused(fw::HWND hwnd) {
+    return GetFocus() == ToWin(hwnd);
+}
 
 void PumpMessages() {
     MSG msg;
@@ -43,7 +58,9 @@ void PumpMessages() {
     }
 }
 
-void Sleep(unsigned ms) { ::Sleep(ms); }
+void Sleep(unsigned ms) {
+    ::Sleep(ms);
+}
 
 fw::POINT CursorPos() {
     ::POINT p{};
@@ -66,10 +83,13 @@ std::wstring TempFolder() {
 }
 
 bool MakeFolder(const std::wstring& path) {
-    return CreateDirectoryW(fw::win32::FileApiPath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    return CreateDirectoryW(fw::win32::FileApiPath(path).c_str(), nullptr) ||
+           GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool RemoveFolder(const std::wstring& path) { return RemoveDirectoryW(fw::win32::FileApiPath(path).c_str()) != 0; }
+bool RemoveFolder(const std::wstring& path) {
+    return RemoveDirectoryW(fw::win32::FileApiPath(path).c_str()) != 0;
+}
 
 bool IsFolder(const std::wstring& path) {
     const ::DWORD a = GetFileAttributesW(fw::win32::FileApiPath(path).c_str());
@@ -80,9 +100,24 @@ bool Exists(const std::wstring& path) {
     return GetFileAttributesW(fw::win32::FileApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool CopyTo(const std::wstring& from, const std::wstring& to) {
+    return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+std::wstring E2eMovie(const std::wstring& name) {
+    wchar_t run[2048] = {};
+    const ::DWORD n = GetEnvironmentVariableW(L"TELLY_E2E_RUN", run, 2048);
+    if (n == 0 || n >= 2048) return std::wstring();
+    std::wstring path = L"Z:" + std::wstring(run, n) + L"/movies/" + name;
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? std::wstring() : path;
+}
+
 fw::HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-    size_t chars = 1;  // the list ends with an empty name
-    for (const std::wstring& p : paths) chars += p.size() + 1;
+    size_t chars = 1; // the list ends with an empty name
+    for (const std::wstring& p : paths)
+        chars += p.size() + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
     if (!memory) return nullptr;
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
@@ -97,4 +132,4 @@ fw::HDROP MakeDrop(const std::vector<std::wstring>& paths) {
     return reinterpret_cast<fw::HDROP>(memory);
 }
 
-}  // namespace probe
+} // namespace probe

@@ -18,7 +18,7 @@ fw::COLORREF BackgroundColor(fw::HDC dc);
 fw::COLORREF SolidBrushColor(fw::LRESULT brush);
 
 // Windows.
-void InvalidateAndUpdate(fw::HWND hwnd);  // makes the window paint now (WM_PAINT sent synchronously)
+void InvalidateAndUpdate(fw::HWND hwnd); // makes the window paint now (WM_PAINT sent synchronously)
 bool HasUpdateRegion(fw::HWND hwnd);
 fw::DWORD ExStyle(fw::HWND hwnd);
 bool Focused(fw::HWND hwnd);
@@ -28,13 +28,16 @@ fw::POINT CursorPos();
 fw::RECT CursorClip();
 
 // Files.
-std::wstring TempFolder();  // ends in '\'
+std::wstring TempFolder(); // ends in '\'
 bool MakeFolder(const std::wstring& path);
 bool RemoveFolder(const std::wstring& path);
 bool IsFolder(const std::wstring& path);
 bool Exists(const std::wstring& path);
+bool CopyTo(const std::wstring& from, const std::wstring& to);
+// A test movie of the end-to-end run (its movies folder, from $TELLY_E2E_RUN), or empty outside that run.
+std::wstring E2eMovie(const std::wstring& name);
 
 // A drop object as the shell hands it to WM_DROPFILES (wide names).
 fw::HDROP MakeDrop(const std::vector<std::wstring>& paths);
 
-}  // namespace probe
+} // namespace probe
