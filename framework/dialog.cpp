@@ -10,7 +10,12 @@ constexpr UINT kWmNcDestroy = 0x0082;
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
-CDialog::~CDialog() = default;
+CDialog::~CDialog() {
+    // A modeless window that outlives its object would dispatch into freed memory: destroy it first.
+    // (Its last messages reach only this base class, the derived part being gone already.)
+    if (m_hWnd && plat::IsWnd(m_hWnd)) plat::DestroyWnd(m_hWnd);
+    m_hWnd = nullptr;
+}
 
 HWND CDialog::OwnerHandle() const {
     if (m_pParentWnd) return m_pParentWnd->m_hWnd;

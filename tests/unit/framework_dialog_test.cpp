@@ -249,6 +249,17 @@ TEST_F(FrameworkDialogTest, DestroyingTheOwnerDestroysOwnedWindowsFirst) {
     EXPECT_EQ(sim::LiveWindows(), 0);
 }
 
+TEST_F(FrameworkDialogTest, DeletingAModelessObjectDestroysItsWindow) {
+    HWND h = nullptr;
+    {
+        ProbeDlg doomed;
+        ASSERT_TRUE(doomed.Create(IDD_MOUSE_SETTINGS));
+        h = doomed.m_hWnd;
+    }
+    EXPECT_TRUE(sim::Info(h)->destroyed);
+    EXPECT_EQ(sim::LiveWindows(), 0);
+}
+
 TEST_F(FrameworkDialogTest, DefaultAfterANestedSendStillMeansTheOuterMessage) {
     ASSERT_NE(OpenProbe(), nullptr);
     sim::ClearLog();
