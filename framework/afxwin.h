@@ -226,7 +226,9 @@ private:
 };
 
 // Whole-file helpers over CFile.
-bool ReadWholeFile(const std::wstring& path, std::string* data);
+// Reads the whole file, whatever its length. False when it cannot be opened or not read to its end (then
+// *data is untouched); `opened`, when given, tells the two apart.
+bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened = nullptr);
 
 // ---- Free platform functions the player calls directly ----------------------------------------------------
 using plat::AsyncKeyState;

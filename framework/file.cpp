@@ -34,12 +34,14 @@ bool CFile::Close() {
     return ok;
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string* data) {
+bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened) {
+    if (opened) *opened = false;
     if (!data) return false;
     // The platform calls directly: CFile::Read cannot tell a read error from the end of the file, and a
     // half-read file must not pass for the whole one.
     plat::FileHandle f = plat::FileOpen(path, plat::kRead);
     if (!f) return false;
+    if (opened) *opened = true;
     std::string bytes;
     char chunk[4096];
     bool ok = true;

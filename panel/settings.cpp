@@ -22,27 +22,10 @@ int* const kSettingVariables[kSettingPositions] = {
 
 enum ReadResult { kReadOk, kReadNoFile, kReadFailed };
 
-// Reads the whole file, whatever its length. A file that opens but cannot be read to its end is reported
-// as failed rather than handed on cut short.
 ReadResult ReadFileBytes(const std::wstring& path, std::string* data) {
-    plat::FileHandle f = plat::FileOpen(path, plat::kRead);
-    if (!f) return kReadNoFile;
-    std::string bytes;
-    char chunk[4096];
-    bool ok = true;
-    for (;;) {
-        const long long got = plat::FileRead(f, chunk, sizeof chunk);
-        if (got < 0) {
-            ok = false;
-            break;
-        }
-        if (got == 0) break;
-        bytes.append(chunk, static_cast<size_t>(got));
-    }
-    plat::FileClose(f);
-    if (!ok) return kReadFailed;
-    data->swap(bytes);
-    return kReadOk;
+    bool opened = false;
+    if (ReadWholeFile(path, data, &opened)) return kReadOk;
+    return opened ? kReadFailed : kReadNoFile;
 }
 
 enum WriteResult { kWritten, kFolderNotWritable, kWriteFailed };
