@@ -43,32 +43,38 @@ class DialogUnits:
 
 
 def client_rect(shot):
-    """The dialog's black client area inside the window picture: the bounding box of its pure black pixels
-    (the frame and caption Wine draws are never pure black)."""
-    xs, ys = [], []
-    for y in range(shot.height):
-        for x in range(shot.width):
-            if shot.pixel(x, y) == (0, 0, 0):
-                xs.append(x)
-                ys.append(y)
-    if not xs:
+    """The dialog's black client area inside the window picture: the rows and columns that are mostly pure
+    black (frame and caption are not; texts and controls take only part of a row)."""
+    black = [[shot.pixel(x, y) == (0, 0, 0) for x in range(shot.width)] for y in range(shot.height)]
+    rows = [y for y in range(shot.height) if sum(black[y]) > shot.width // 2]
+    cols = [x for x in range(shot.width) if sum(black[y][x] for y in range(shot.height)) > shot.height // 2]
+    if not rows or not cols:
         return None
-    return min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+    return cols[0], rows[0], cols[-1] - cols[0] + 1, rows[-1] - rows[0] + 1
 
 
-def glyph_runs(img):
-    """Column runs that hold ink (bright pixels), as the bytes of each run's columns."""
-    ink = [[sum(img.pixel(x, y)) > 300 for y in range(img.height)] for x in range(img.width)]
+def glyph_runs(img, ink):
+    """Runs of columns holding ink pixels (ink(rgb) true), as the bytes of each run's columns."""
+    columns = [bytes(ink(img.pixel(x, y)) for y in range(img.height)) for x in range(img.width)]
     runs, current = [], []
-    for col in ink:
+    for col in columns:
         if any(col):
-            current.append(bytes(col))
+            current.append(col)
         elif current:
             runs.append(b"".join(current))
             current = []
     if current:
         runs.append(b"".join(current))
     return runs
+
+
+def check_text(case, label, img, ink, chars):
+    """Ink in the area, and glyphs that differ: a font without the characters draws one box shape for all."""
+    inked = sum(1 for y in range(img.height) for x in range(img.width) if ink(img.pixel(x, y)))
+    case.check(inked >= 6 * chars, "%s: ink in its area (%d pixels)" % (label, inked))
+    runs = glyph_runs(img, ink)
+    case.check(len(runs) >= 2 and len(set(runs)) >= 2,
+               "%s: glyphs, not one repeated box (%d runs of columns, %d different)" % (label, len(runs), len(set(runs))))
 
 
 with Case("settings_dialog") as case:
@@ -91,15 +97,13 @@ with Case("settings_dialog") as case:
     units = DialogUnits((dialog.x + client[0], dialog.y + client[1], client[2], client[3]))
     case.log("client area on the screen: %r" % (units.rect((0, 0) + TEMPLATE_DU),))
     full = case.screen.grab()
+    bright = lambda rgb: sum(rgb) > 300  # noqa: E731  white text on the black dialog
     for text, du in TEXTS:
-        x, y, w, h = units.rect(du)
-        area = full.crop(x, y, w, h)
-        runs = glyph_runs(area)
-        bright = sum(1 for yy in range(area.height) for xx in range(area.width) if sum(area.pixel(xx, yy)) > 300)
-        case.check(bright >= 6 * len(text), "%s: ink in its area (%d bright pixels)" % (text, bright))
-        distinct = len(set(runs))
-        case.check(len(runs) >= len(text) // 2 and distinct >= min(3, len(set(text))),
-                   "%s: %d glyph runs, %d different ones" % (text, len(runs), distinct))
+        check_text(case, text, full.crop(*units.rect(du)), bright, len(text))
+    # The caption: the band above the client area, left of the close button, in dark text.
+    caption = shot.crop(client[0], 0, client[2] * 2 // 3, max(1, client[1] - 1))
+    caption.save_png(case.artifact("caption.png"), scale=2)
+    check_text(case, "caption 操作設定ダイアログ", caption, lambda rgb: sum(rgb) < 200, len("操作設定ダイアログ"))
 
     # Choose ON, then OK: the dialog closes and the choice holds at once.
     on_x, on_y = units.centre(ON_DU)

@@ -38,8 +38,7 @@ with Case("skin_frame") as case:
     shot = player.grab_set()
     shot.save_png(case.artifact("screen.png"), scale=2)
     count, first = skin.differences(shot, expected)
-    case.check(count == 0, "the screen equals the composed sheet outside the hole (%d pixels differ, e.g. %r)"
-               % (count, first))
+    case.check(count == 0, "the screen equals the composed sheet outside the hole (%s)" % skin.describe(count, first))
 
     rep = skin.REP_RECT
     lit = expected.crop(*rep)
@@ -51,5 +50,5 @@ with Case("skin_frame") as case:
     case.check(frame is not None, "the host build composes the start frame (%s)" % (why or "ok"))
     if frame is not None:
         count, first = skin.differences(shot, frame)
-        case.check(count == 0, "the screen equals the host build's frame outside the hole (%d pixels differ, e.g. %r)"
-                   % (count, first))
+        case.check(count == 0, "the screen equals the host build's frame outside the hole (%s)"
+                   % skin.describe(count, first))

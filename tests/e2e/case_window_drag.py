@@ -27,8 +27,9 @@ with Case("window_drag") as case:
     player.park_pointer()
     expected = skin.compose(case.sheet())
     drawn = case.screen.wait(lambda: skin.differences(player.grab_set(), expected)[0] == 0, 5)
-    case.check(drawn, "the set is drawn at its new place (%d pixels differ)"
-               % skin.differences(player.grab_set(), expected)[0])
+    shot = player.grab_set()
+    shot.save_png(case.artifact("moved.png"), scale=2)
+    case.check(drawn, "the set is drawn at its new place (%s)" % skin.describe(*skin.differences(shot, expected)))
 
     player.click(CLOSE)
     case.check(player.wait_exit(10) is not None, "the close box ends the player")

@@ -117,6 +117,13 @@ def in_hole(x, y):
     return hx <= x < hx + hw and hy <= y < hy + hh
 
 
+def describe(count, first):
+    """A short account of differences(): how many, and where the first ones are."""
+    if not count:
+        return "none differ"
+    return "%d pixels differ, first at %s" % (count, ", ".join("(%d,%d) %r not %r" % d for d in first[:4]))
+
+
 def differences(shot, expected, rect=None, skip_hole=True, limit=10):
     """Pixels (x, y, got, want) where two set-sized pictures differ inside rect, the hole left out."""
     x0, y0, w, h = rect or (0, 0, SET_W, SET_H)

@@ -12,6 +12,7 @@ and TELLY_SOURCE_DIR.
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -91,8 +92,9 @@ class Player:
         self.main = None
         self.log_path = os.path.join(case.dir, "wine.log")
         log = open(self.log_path, "ab")
+        # Same process group as the case, so whoever ends the case's group ends the player too.
         self.proc = subprocess.Popen(["wine", exe] + self.args, cwd=case.cwd, stdin=subprocess.DEVNULL,
-                                     stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+                                     stdout=log, stderr=subprocess.STDOUT)
         log.close()
 
     # --- windows
@@ -212,6 +214,27 @@ class Case:
         self.players = []
         self.failures = []
         self.started = time.monotonic()
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+            signal.signal(sig, self._interrupted)
+        self._end_leftovers()
+
+    def _interrupted(self, signum, frame):
+        raise SystemExit("interrupted by signal %d" % signum)
+
+    def _end_leftovers(self):
+        """A case of this run that was killed may have left its player on the display: end it, so that it
+        neither covers the desktop nor answers for this case's player. Only players started from this run's
+        folder are touched."""
+        for t in self.screen.toplevels():
+            if not t.pid:
+                continue
+            try:
+                with open("/proc/%d/cmdline" % t.pid, "rb") as f:
+                    cmd = f.read().decode("utf-8", "replace")
+            except OSError:
+                continue
+            if "telly.exe" in cmd and os.path.join(self.run, "cases") in cmd:
+                os.kill(t.pid, signal.SIGKILL)
 
     # --- set-up
     def app_copy(self):
@@ -260,25 +283,38 @@ class Case:
     def __exit__(self, kind, value, tb):
         if kind is not None and kind is not CaseFailed:
             self.failures.append("%s: %s" % (kind.__name__, value))
-            traceback.print_exception(kind, value, tb)
+        shot = None
         if self.failures:
             try:
-                self.screen.grab().save_png(self.artifact("failure.png"))
-                self.log("screenshot of the failure: " + self.artifact("failure.png"))
-            except Exception as e:  # the display itself may be the problem
-                self.log("no screenshot: %s" % e)
+                shot = self.screen.grab()
+            except Exception:  # the display itself may be the problem
+                pass
+        for p in self.players:  # first of all, whatever happens to the reporting below
+            try:
+                p.stop()
+            except Exception:
+                pass
+        try:
+            self._report(kind, value, tb, shot)
+        except BrokenPipeError:
+            pass
+        sys.exit(1 if self.failures else 0)
+
+    def _report(self, kind, value, tb, shot):
+        if kind is not None and kind is not CaseFailed and kind is not SystemExit:
+            traceback.print_exception(kind, value, tb)
+        if not self.failures:
+            self.log("%s passed" % self.name)
+            return
+        if shot is not None:
+            shot.save_png(self.artifact("failure.png"))
+            self.log("screenshot of the failure: " + self.artifact("failure.png"))
         for p in self.players:
-            p.stop()
-        if self.failures:
-            for p in self.players:
-                try:
-                    with open(p.log_path, encoding="utf-8", errors="replace") as f:
-                        tail = f.read()[-2000:]
-                    if tail.strip():
-                        self.log("wine output:\n" + tail)
-                except OSError:
-                    pass
-            self.log("%s: %d check(s) failed" % (self.name, len(self.failures)))
-            sys.exit(1)
-        self.log("%s passed" % self.name)
-        sys.exit(0)
+            try:
+                with open(p.log_path, encoding="utf-8", errors="replace") as f:
+                    tail = f.read()[-2000:]
+                if tail.strip():
+                    self.log("wine output:\n" + tail)
+            except OSError:
+                pass
+        self.log("%s: %d check(s) failed" % (self.name, len(self.failures)))
