@@ -20,6 +20,16 @@ int MciNumber(const wchar_t* command, UINT capacity) {
 
 int Sign(int v) { return v > 0 ? 1 : -1; }
 
+// Some AVI devices (Wine's among them) end playback on the frame before the length and stay there, so
+// the position never reaches the length. Only then, while playing normally, is the device asked whether
+// it has stopped: one extra query at the last frame, none on other ticks.
+bool StoppedOnLastFrame(int position) {
+    if (g_bPaused != 0 || g_nScanSpeed != 0 || g_nLength <= 0 || position != g_nLength - 1) return false;
+    std::wstring mode;
+    MciSend(L"status movie mode", &mode, 255);
+    return mode == L"stopped";
+}
+
 }  // namespace
 
 void CPlayerDlg::OpenCurrentEntry() {
@@ -195,7 +205,7 @@ void CPlayerDlg::ScanTick() {
 void CPlayerDlg::CheckEndOfMovie() {
     if (g_nPosDrag != 0 || g_bClosed != 0) return;
     const int p = MciNumber(L"status movie position", 255);
-    if (p >= g_nLength) NextEntry();
+    if (p >= g_nLength || StoppedOnLastFrame(p)) NextEntry();
     g_nPosKnobX = PositionToKnob(p, g_nLength);
 }
 

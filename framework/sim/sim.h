@@ -156,10 +156,15 @@ void FailTimers(bool fail);
 // ---- MCI device -------------------------------------------------------------------------------------------
 // A file the device can open: path as the player sends it, length in frames, frames per second.
 void AddMovie(const std::wstring& path, int frames, int fps);
+// Like AddMovie, for a device that ends playback one frame short, as Wine's AVI device does: at the end
+// it stops ("status movie mode" answers "stopped") with the position at length - 1.
+void AddMovieEndingShort(const std::wstring& path, int frames, int fps);
 struct MciState {
     bool open;
     std::wstring path;
     bool playing;
+    bool paused;           // "pause movie" (mode "paused"); a stop or seek gives "stopped"
+    bool endsShort;        // see AddMovieEndingShort
     bool framesFormat;     // false: milliseconds
     long long positionMs;  // exact position
     int lengthFrames, fps;

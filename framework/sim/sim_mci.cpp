@@ -107,6 +107,7 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
         m.path = w[1];
         m.lengthFrames = it->second.frames;
         m.fps = it->second.fps;
+        m.endsShort = it->second.endsShort;
         m.framesFormat = true; // the device's own format until told otherwise
         m.windowHandle = L"default";
         return 0;
@@ -121,14 +122,17 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
     }
     if (verb == L"stop" && n == 2) {
         m.playing = false;
+        m.paused = false;
         return 0;
     }
     if (verb == L"pause" && n == 2) {
+        m.paused = m.playing || m.paused;
         m.playing = false;
         return 0;
     }
     if (verb == L"play" && n == 2) {
         m.playing = true;
+        m.paused = false;
         return 0;
     }
     if (verb == L"play" && n == 4 && w[2] == L"from") {
@@ -136,6 +140,7 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
         const DWORD e = SeekTo(m, v);
         if (e) return e;
         m.playing = true;
+        m.paused = false;
         return 0;
     }
     if (verb == L"seek" && n == 4 && w[2] == L"to") {
@@ -143,6 +148,7 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
         const DWORD e = SeekTo(m, v);
         if (e) return e;
         m.playing = false; // a seek shows the picture there and holds it
+        m.paused = false;
         return 0;
     }
     if (verb == L"window" && n == 4 && w[2] == L"handle") {
@@ -185,7 +191,7 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
             return 0;
         }
         if (w[2] == L"mode") {
-            *reply = m.playing ? L"playing" : L"stopped";
+            *reply = m.playing ? L"playing" : m.paused ? L"paused" : L"stopped";
             return 0;
         }
         return kErrUnrecognizedKeyword;
@@ -198,14 +204,23 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
 void MciClockAdvanced(long long ms) {
     MciState& m = S().mci;
     if (!m.open || !m.playing) return;
-    // Playback runs with the clock and holds at the last frame; the device still says "playing".
+    // Playback runs with the clock and holds at the last frame; the device still says "playing". A device
+    // that ends short stops instead, on the frame before the length.
     m.positionMs = std::min(m.positionMs + ms, LengthMs(m));
+    if (m.endsShort && m.positionMs >= LengthMs(m) && m.lengthFrames > 0) {
+        m.positionMs = (static_cast<long long>(m.lengthFrames - 1) * 1000 + m.fps - 1) / m.fps;
+        m.playing = false;
+    }
 }
 
 } // namespace detail
 
 void AddMovie(const std::wstring& path, int frames, int fps) {
-    detail::S().movies[path] = detail::State::Movie{frames, fps};
+    detail::S().movies[path] = detail::State::Movie{frames, fps, false};
+}
+
+void AddMovieEndingShort(const std::wstring& path, int frames, int fps) {
+    detail::S().movies[path] = detail::State::Movie{frames, fps, true};
 }
 
 const MciState& Mci() {

@@ -108,6 +108,7 @@ struct State {
     // MCI.
     struct Movie {
         int frames, fps;
+        bool endsShort;
     };
     std::map<std::wstring, Movie> movies;
     MciState mci = MciState();

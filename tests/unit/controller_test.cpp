@@ -293,4 +293,35 @@ TEST_F(ControllerTest, WaitTenthsBusyWaitsOnTheClock) {
     EXPECT_LE(sim::ClockNow() - mid, 2);
 }
 
+TEST_F(ControllerTest, ADeviceThatStopsOnTheFrameBeforeTheLengthStillEndsTheMovie) {
+    const std::wstring shortA = L"C:\\m\\a.avi", shortB = L"C:\\m\\b.avi";
+    sim::AddMovieEndingShort(shortA, 40, 10);
+    sim::AddMovieEndingShort(shortB, 40, 10);
+    SetPlaylist({shortA, shortB});
+    g_nCurrentIndex = 0;
+    dlg->OpenCurrentEntry();
+    sim::AdvanceClock(3950);  // on the last frame, still playing
+    sim::ClearLog();
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 0);
+    EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 1);
+
+    sim::AdvanceClock(1000);  // the device has stopped at frame 39 of 40
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 1);
+    EXPECT_EQ(sim::Mci().path, shortB);
+
+    // Paused on the last frame is not the end, and neither is a frame step onto it.
+    sim::AdvanceClock(5000);
+    g_bPaused = 1;
+    MciSend(L"pause movie", nullptr, 0);
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 1);
+    sim::ClearLog();
+    sim::AdvanceClock(100);
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 0);
+}
+
 }  // namespace
+
