@@ -3,6 +3,7 @@
 // a composition makes: it runs every 50 ms on the UI thread and must make none.
 //
 // The presentation (PresentFrame's four blits) is the platform's BitBlt and is not part of the figure.
+#include "tools/host_skin_frame.h"
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "framework/sim/sim.h"
@@ -69,20 +70,13 @@ template <class F> double BestNanoseconds(int rounds, int calls, F f) {
 } // namespace
 
 int main() {
-    sim::Reset();
-    ResetPlayerState();
-    // The main window asks the application object for its icon; the program's own one is not linked here.
-    if (!AfxGetApp()) static CWinApp standIn;
-    CSkinBitmap canvas(nullptr, IDB_SKIN, plat::ModuleHandle(), 1);
-    CSkinBitmap sheet(nullptr, IDB_SKIN, plat::ModuleHandle(), 1);
-    if (canvas.IsEmpty() || sheet.IsEmpty()) {
+    std::unique_ptr<CPlayerDlg> owner = MakeHostSkinDialog();
+    if (!owner) {
         std::fprintf(stderr, "the skin resource could not be loaded\n");
         return 1;
     }
-    g_pCanvasTop = canvas.TopRowBits();
-    CPlayerDlg dlg(nullptr);
-    dlg.m_pCanvas = &canvas;
-    dlg.m_pSheet = &sheet;
+    CPlayerDlg& dlg = *owner;
+    const CSkinBitmap& sheet = *dlg.m_pSheet;
 
     // Worst case: every conditional row of the table is drawn on every call.
     g_bPaused = g_bClosed = g_bRandom = g_bRepeat = 1;

@@ -10,6 +10,7 @@
 //     --paused N --closed N --random N --repeat N      the switches and flags, 0 or 1
 //     --rew N --ff N     lamp counters of REW and FF (above 0: lit)
 //     --pos-knob X --vol-knob X                        knob positions (x of the knob's left edge)
+#include "tools/host_skin_frame.h"
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "framework/sim/sim.h"
@@ -100,17 +101,11 @@ int main(int argc, char** argv) {
     std::string out;
     if (!ParseArgs(argc, argv, &state, &out)) return Usage(argv[0]);
 
-    sim::Reset();
-    ResetPlayerState();
-    // The main window asks the application object for its icon; the program's own one is not linked here.
-    if (!AfxGetApp()) static CWinApp standIn;
-    CSkinBitmap canvas(nullptr, IDB_SKIN, plat::ModuleHandle(), 1);
-    CSkinBitmap sheet(nullptr, IDB_SKIN, plat::ModuleHandle(), 1);
-    if (canvas.IsEmpty() || sheet.IsEmpty()) {
+    std::unique_ptr<CPlayerDlg> dlg = MakeHostSkinDialog();
+    if (!dlg) {
         std::fprintf(stderr, "%s: the skin resource could not be loaded\n", argv[0]);
         return 1;
     }
-    g_pCanvasTop = canvas.TopRowBits();
     g_bPaused = state.paused;
     g_bClosed = state.closed;
     g_bRandom = state.random;
@@ -120,16 +115,8 @@ int main(int argc, char** argv) {
     g_nPosKnobX = state.posKnobX;
     g_nVolKnobX = state.volKnobX;
 
-    bool written;
-    {
-        CPlayerDlg dlg(nullptr);
-        dlg.m_pCanvas = &canvas;
-        dlg.m_pSheet = &sheet;
-        dlg.ComposeFrame();
-        written = WriteFrame(out, g_pCanvasTop);
-        dlg.m_pCanvas = dlg.m_pSheet = nullptr;
-    }
-    if (!written) {
+    dlg->ComposeFrame();
+    if (!WriteFrame(out, g_pCanvasTop)) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], out.c_str());
         return 1;
     }
