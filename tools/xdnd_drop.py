@@ -57,10 +57,11 @@ class XdndSource:
         return None
 
     def _aware_in(self, win):
-        prop = win.get_full_property(self.atoms["XdndAware"], X.AnyPropertyType)
-        if prop is not None and len(prop.value):
-            return win
+        # Other clients' windows may vanish while we walk the tree: such a window simply is no target.
         try:
+            prop = win.get_full_property(self.atoms["XdndAware"], X.AnyPropertyType)
+            if prop is not None and len(prop.value):
+                return win
             kids = win.query_tree().children
         except Exception:
             return None

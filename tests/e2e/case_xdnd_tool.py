@@ -21,8 +21,10 @@ def drop(case, target_args, paths, at):
         if not ready.startswith("ready"):
             case.fail("the test target did not start: %r" % ready)
         tool = os.path.join(case.source_dir, "tools", "xdnd_drop.py")
-        r = subprocess.run([sys.executable, tool, "--timeout", "3", "--at", "%d,%d" % at] + paths,
+        r = subprocess.run([sys.executable, tool, "--timeout", "10", "--at", "%d,%d" % at] + paths,
                            capture_output=True, text=True, stdin=subprocess.DEVNULL)
+        if r.stderr.strip():
+            case.log("xdnd_drop said: " + r.stderr.strip())
         if at[0] < 300:  # nothing there: the target never hears of the drop
             return r.returncode, None
         line = target.stdout.readline()
