@@ -1,4 +1,6 @@
 #include "app/globals.h"
+#include "input/wheel_capture_wnd.h"
+#include "panel/control_panel_dlg.h"
 
 int g_nWindowX, g_nWindowY;
 int g_bActive = 1;
@@ -51,4 +53,6 @@ void ResetPlayerState() {
     g_nWheel1Play = g_nWheel1Pause = g_nWheel2Mode = g_nBottunMode = 0;
     g_pCanvasTop = nullptr;
     g_strFoundName.clear();
+    ResetWheelCaptureState();
+    ResetControlPanelState();
 }

@@ -1,15 +1,20 @@
 // Life of the main window and its small messages. Everything periodic happens in the timer tick.
 #include "app/player_dlg.h"
 
+#include "app/fullscreen_command.h"
 #include "app/globals.h"
+#include "input/wheel_capture_wnd.h"
+#include "panel/control_panel_dlg.h"
 #include "panel/settings_paths.h"
 #include "res/resource.h"
 #include "view/skin_bitmap.h"
 
+#include <new>
+
 namespace {
 constexpr UINT_PTR kTickTimerId = 5000;
 constexpr UINT kTickMs = 50;
-}  // namespace
+} // namespace
 
 BEGIN_MESSAGE_MAP(CPlayerDlg, CDialog)
 ON_WM_CREATE()
@@ -27,12 +32,16 @@ ON_WM_MOVE()
 ON_WM_VSCROLL()
 ON_WM_ACTIVATE()
 ON_WM_RBUTTONDOWN()
+ON_MESSAGE(WM_FULLSCREEN_COMMAND, OnFullScreenCommand)
 END_MESSAGE_MAP()
 
 CPlayerDlg::CPlayerDlg(CWnd* parent) : CDialog(IDD_PLAYER, parent) {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
-    // The full-screen movie window, the scan-line overlay and the operation panel join here with
-    // full-screen mode; until then their pointers stay null and every user of them skips them.
+    // Only the objects: their windows exist in full-screen mode. A failed allocation leaves the member null
+    // and every user skips it.
+    m_pMovieWnd = new (std::nothrow) CMovieWnd(this);
+    m_pScanlineWnd = new (std::nothrow) CScanlineWnd(this);
+    m_pControlPanel = new (std::nothrow) CControlPanelDlg(this);
 }
 
 CPlayerDlg::~CPlayerDlg() {
@@ -41,6 +50,9 @@ CPlayerDlg::~CPlayerDlg() {
     // (the dialog ended some other way) is freed rather than leaked.
     delete m_pCanvas;
     delete m_pSheet;
+    delete m_pControlPanel;
+    delete m_pScanlineWnd;
+    delete m_pMovieWnd;
     delete m_pClientDC;
 }
 
@@ -62,7 +74,9 @@ BOOL CPlayerDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CPlayerDlg::OnDestroy() { KillTimer(m_nTimerID); }
+void CPlayerDlg::OnDestroy() {
+    KillTimer(m_nTimerID);
+}
 
 void CPlayerDlg::OnPaint() {
     if (!IsIconic()) {
@@ -80,7 +94,9 @@ void CPlayerDlg::OnPaint() {
     dc.DrawIcon(x, y, m_hIcon);
 }
 
-HICON CPlayerDlg::OnQueryDragIcon() { return m_hIcon; }
+HICON CPlayerDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}
 
 void CPlayerDlg::OnMove(int x, int y) {
     g_nWindowX = x;

@@ -55,12 +55,23 @@ public:
 
     // ---- Input ----
     char PollKeys();
-    void SendWindowMove();  // the system's interactive move, until the button is released
+    void SendWindowMove(); // the system's interactive move, until the button is released
 
     // ---- Presentation ----
     void DrawSprite(int index, int dx, int dy, int sx, int sy, int w, int h);
     void ComposeFrame();
     void BuildWindowShape();
+
+    // ---- Full-screen mode (view/full_screen.cpp, view/scanline_overlay.cpp) ----
+    // 0 enters full-screen mode, anything else leaves it.
+    void SetFullScreen(int flag);
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    // WM_FULLSCREEN_COMMAND from the movie window or the overlay: 5 leaves, anything else toggles the panel.
+    LRESULT OnFullScreenCommand(WPARAM code, LPARAM lp);
+    // Without an overlay window: creates it, places it and gives it the region of the dark rows. With one:
+    // only destroys it (callers wanting a fresh overlay call it twice or destroy first).
+    void BuildScanlineOverlay();
 
     // ---- Settings ----
     void ReadSettings();
@@ -97,4 +108,10 @@ private:
     void GatherInput();
     void RunQuitSequence();
     void SetVolumeKnobFromDevice();
+    void PollFullScreenWindows();
+    void SyncControlPanel();
+    void OpenCurrentEntryFullScreen();
+    // The two halves of the panel toggle.
+    void ShowControlPanel();
+    void HideControlPanel();
 };

@@ -4,6 +4,9 @@
 #include "app/player_dlg.h"
 
 #include "app/globals.h"
+#include "input/wheel_capture_wnd.h"
+#include "panel/control_panel_dlg.h"
+#include "playback/mci_text.h"
 #include "res/resource.h"
 #include "view/skin_bitmap.h"
 
@@ -12,12 +15,14 @@
 namespace {
 
 // Volume knob x for a wave-out volume, in unsigned 32-bit arithmetic: 93 for silence, 125 for full.
-int VolumeKnobFor(DWORD volume) { return static_cast<int>(volume / 0x7FFFFFFu + 93u); }
+int VolumeKnobFor(DWORD volume) {
+    return static_cast<int>(volume / 0x7FFFFFFu + 93u);
+}
 
-}  // namespace
+} // namespace
 
 void CPlayerDlg::OnTimer(UINT_PTR id) {
-    (void)id;  // every WM_TIMER of the window runs the tick
+    (void)id; // every WM_TIMER of the window runs the tick
 
     // 1. A client DC for this tick's drawing; null when it cannot be made.
     m_pClientDC = new (std::nothrow) CClientDC(this);
@@ -45,7 +50,8 @@ void CPlayerDlg::OnTimer(UINT_PTR id) {
     ScanTick();
     CheckEndOfMovie();
 
-    // 7. The operation panel's exchange runs here once full-screen mode exists (it is never on yet).
+    // 7. The operation panel's exchange.
+    if (g_bFullScreen == 1) SyncControlPanel();
 
     // 8.
     delete m_pClientDC;
@@ -86,7 +92,7 @@ void CPlayerDlg::SetVolumeKnobFromDevice() {
 }
 
 void CPlayerDlg::GatherInput() {
-    // The full-screen windows' notches and clicks are polled here once full-screen mode exists.
+    if (g_bFullScreen == 1) PollFullScreenWindows();
     if (g_nWheelStep != 0) {
         g_nScanStep = g_nWheelStep;
         g_nWheelStep = 0;
@@ -97,6 +103,62 @@ void CPlayerDlg::GatherInput() {
     PollKeys();
 }
 
+void CPlayerDlg::PollFullScreenWindows() {
+    // The overlay's notch wins when both windows saw one; both values are cleared either way.
+    int w = m_pMovieWnd ? m_pMovieWnd->Poll(0) : 0;
+    if (w != 0) g_nScanStep = w;
+    w = m_pScanlineWnd ? m_pScanlineWnd->Poll(0) : 0;
+    if (w != 0) g_nScanStep = w;
+    if (g_nKeyCooldown != 0) g_nScanStep = 0;
+
+    // The movie window's left flag is read only when the overlay's was clear, so it can wait a tick.
+    if (m_pScanlineWnd && m_pScanlineWnd->Poll(2) != 0)
+        g_bPlayPauseRequest = 1;
+    else if (m_pMovieWnd && m_pMovieWnd->Poll(2) != 0 && g_bFsPanelShown == 0)
+        g_bPlayPauseRequest = 1;
+
+    if ((m_pMovieWnd && m_pMovieWnd->Poll(1) != 0) || (m_pScanlineWnd && m_pScanlineWnd->Poll(1) != 0))
+        g_bPlayPauseRequest = 1;
+}
+
+void CPlayerDlg::SyncControlPanel() {
+    std::wstring reply;
+    MciSend(L"status movie position", &reply, 255);
+    const int devicePosition = ParseMciNumber(reply);
+    g_nPosition = devicePosition;
+    MciSend(L"status movie length", &reply, 255);
+    if (!m_pControlPanel) return;
+    m_pControlPanel->SetBar(0, ParseMciNumber(reply));
+
+    int shown = devicePosition;
+    if (m_pControlPanel->Poll(0) == 1) {
+        const int target = m_pControlPanel->Poll(1);
+        SeekTo(target);
+        shown = target;
+    }
+    m_pControlPanel->SetBar(1, shown);
+
+    if (m_pControlPanel->Poll(2) == 2) {
+        const DWORD v = static_cast<DWORD>(m_pControlPanel->Poll(3)) & 0xFFu;
+        const DWORD volume = v * 0x01010101u;
+        // A knob drag or a movie load owns the volume at this moment: the panel's change is dropped.
+        if (g_nPosDrag == 0) {
+            WaveOutSetVolume(0, volume);
+            g_nVolKnobX = VolumeKnobFor(volume);
+        }
+    }
+
+    if (m_pControlPanel->Poll(4) == 3) {
+        const int command = m_pControlPanel->Poll(5);
+        if (command <= 1)
+            RequestPlayPause();
+        else if (command == 2)
+            StepPosition(+1);
+        else if (command == 3)
+            StepPosition(-1);
+    }
+}
+
 void CPlayerDlg::RunQuitSequence() {
     CloseMovie();
     WriteSettings();
@@ -105,8 +167,13 @@ void CPlayerDlg::RunQuitSequence() {
     delete m_pSheet;
     m_pSheet = nullptr;
     g_pCanvasTop = nullptr;
-    // The three full-screen window objects are deleted here (panel, overlay, movie window, in that order)
-    // once they exist.
+    // Their destructors destroy the windows that still exist.
+    delete m_pControlPanel;
+    m_pControlPanel = nullptr;
+    delete m_pScanlineWnd;
+    m_pScanlineWnd = nullptr;
+    delete m_pMovieWnd;
+    m_pMovieWnd = nullptr;
     // The framework's own OK handler: the (empty) data exchange, then the modal loop ends with IDOK.
     CDialog::OnOK();
 }

@@ -64,6 +64,10 @@ public:
     UINT IsDlgButtonChecked(int id) const;
     void CheckDlgButton(int id, UINT state);
     void SetDlgItemText(int id, const std::wstring& text);
+    // This window as a scroll bar control (bar must be SB_CTL).
+    void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
+    int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+    int GetScrollPos(int bar) const;
 
     // Default processing of the message being handled (MFC's CWnd::Default).
     LRESULT Default();

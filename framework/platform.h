@@ -67,6 +67,13 @@ UINT_PTR StartTimer(HWND hwnd, UINT_PTR id, UINT elapseMs);
 BOOL StopTimer(HWND hwnd, UINT_PTR id);
 int GetMetric(int index);
 
+// ---- Scroll bar controls (SB_CTL) -------------------------------------------------------------------------
+// `bar` is the scroll bar control itself. As Windows: the position is kept inside the range, a range change
+// pulls the position into it. SetScrollBarPos returns the previous position; all return 0 for no bar.
+BOOL SetScrollBarRange(HWND bar, int minPos, int maxPos, BOOL redraw);
+int SetScrollBarPos(HWND bar, int pos, BOOL redraw);
+int GetScrollBarPos(HWND bar);
+
 // ---- List boxes (LB_ADDSTRING and friends, wide) ----------------------------------------------------------
 // Adds `text` to a list box control; with the sorted style it lands at its case-insensitive place.
 // Returns the index or LB_ERR.

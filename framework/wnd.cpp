@@ -67,6 +67,18 @@ void CWnd::CheckDlgButton(int id, UINT state) {
     plat::CheckButton(m_hWnd, id, state);
 }
 
+void CWnd::SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw) {
+    if (bar == SB_CTL) plat::SetScrollBarRange(m_hWnd, minPos, maxPos, redraw);
+}
+
+int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) {
+    return bar == SB_CTL ? plat::SetScrollBarPos(m_hWnd, pos, redraw) : 0;
+}
+
+int CWnd::GetScrollPos(int bar) const {
+    return bar == SB_CTL ? plat::GetScrollBarPos(m_hWnd) : 0;
+}
+
 void CWnd::SetDlgItemText(int id, const std::wstring& text) {
     plat::SetItemText(m_hWnd, id, text);
 }

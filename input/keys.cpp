@@ -5,11 +5,13 @@
 
 namespace {
 
-constexpr int kEntryChangeCooldown = 7;  // ticks between entry changes by a held arrow key (350 ms)
-constexpr int kSpaceCooldown = 5;        // ticks between play/pause toggles by a held Space (250 ms)
+constexpr int kEntryChangeCooldown = 7; // ticks between entry changes by a held arrow key (350 ms)
+constexpr int kSpaceCooldown = 5;       // ticks between play/pause toggles by a held Space (250 ms)
 constexpr signed char kRightBit = 2, kLeftBit = 4;
 
-bool Held(int vk) { return AsyncKeyState(vk) < 0; }
+bool Held(int vk) {
+    return AsyncKeyState(vk) < 0;
+}
 
 // One volume key step: reads the device (a failed read leaves the preset full volume), writes the new
 // level to both channels and moves the knob to match what was written.
@@ -21,17 +23,14 @@ void StepVolume(bool up) {
     g_nVolKnobX = VolumeKnobFromVolume(written);
 }
 
-}  // namespace
+} // namespace
 
 char CPlayerDlg::PollKeys() {
     // Keys belong to the active window; in full-screen mode the player owns the screen either way.
     if (g_bActive != 1 && g_bFullScreen != 1) return 0;
 
     signed char arrows = 0;
-    if (Held(VK_RETURN) && Held(VK_MENU) && g_nKeyCooldown == 0) {
-        // Alt+Enter switches full-screen mode, which is not part of this build yet: deliberately nothing
-        // happens here until the full-screen switch lands.
-    }
+    if (Held(VK_RETURN) && Held(VK_MENU) && g_nKeyCooldown == 0) SetFullScreen(g_bFullScreen == 1 ? 1 : 0);
     if (Held(VK_SUBTRACT) || Held(VK_NEXT)) StepVolume(false);
     if (Held(VK_ADD) || Held(VK_PRIOR)) StepVolume(true);
 

@@ -25,9 +25,11 @@ int QueryMovieLength() {
     return ParseMciNumber(reply);
 }
 
-}  // namespace
+} // namespace
 
-void CPlayerDlg::SendWindowMove() { SendMessage(WM_SYSCOMMAND, kMoveByCaption, 0); }
+void CPlayerDlg::SendWindowMove() {
+    SendMessage(WM_SYSCOMMAND, kMoveByCaption, 0);
+}
 
 void CPlayerDlg::OnLButtonDown(UINT flags, CPoint pt) {
     (void)flags;
@@ -45,35 +47,34 @@ void CPlayerDlg::OnLButtonDown(UINT flags, CPoint pt) {
     m_nLastMouseY = y;
 
     switch (SkinButtonAt(x, y)) {
-        case SkinButton::Rnd:
-            g_bRandom = g_bRandom == 0 ? 1 : 0;
-            break;
-        case SkinButton::Rep:
-            g_bRepeat = g_bRepeat == 0 ? 1 : 0;
-            break;
-        case SkinButton::Ff:
-            g_nFfLitTicks = 2;
-            StepPosition(+1);
-            break;
-        case SkinButton::Rew:
-            g_nRewLitTicks = 2;
-            StepPosition(-1);
-            break;
-        case SkinButton::Stop:
-            CloseMovie();
-            break;
-        case SkinButton::Full:
-            // Entering full-screen mode belongs to the full-screen switch, which is not part of this
-            // build yet: the FULL switch deliberately does nothing until it lands.
-            break;
-        case SkinButton::PlayPause:
-            RequestPlayPause();
-            break;
-        case SkinButton::Picture:
-            if (g_nBottunMode == 1) RequestPlayPause();
-            break;
-        case SkinButton::None:
-            break;
+    case SkinButton::Rnd:
+        g_bRandom = g_bRandom == 0 ? 1 : 0;
+        break;
+    case SkinButton::Rep:
+        g_bRepeat = g_bRepeat == 0 ? 1 : 0;
+        break;
+    case SkinButton::Ff:
+        g_nFfLitTicks = 2;
+        StepPosition(+1);
+        break;
+    case SkinButton::Rew:
+        g_nRewLitTicks = 2;
+        StepPosition(-1);
+        break;
+    case SkinButton::Stop:
+        CloseMovie();
+        break;
+    case SkinButton::Full:
+        if (g_bFullScreen == 0) SetFullScreen(0);
+        break;
+    case SkinButton::PlayPause:
+        RequestPlayPause();
+        break;
+    case SkinButton::Picture:
+        if (g_nBottunMode == 1) RequestPlayPause();
+        break;
+    case SkinButton::None:
+        break;
     }
     Default();
 }
@@ -136,5 +137,5 @@ void CPlayerDlg::OnLButtonDblClk(UINT flags, CPoint pt) {
 void CPlayerDlg::OnMButtonDown(UINT flags, CPoint pt) {
     (void)flags;
     (void)pt;
-    g_bPlayPauseRequest = 1;  // carried out by the next tick
+    g_bPlayPauseRequest = 1; // carried out by the next tick
 }

@@ -5,11 +5,16 @@
 
 #include "app/globals.h"
 #include "playback/knob_mapping.h"
+#include "input/wheel_capture_wnd.h"
+#include "panel/control_panel_dlg.h"
 #include "playback/mci_text.h"
+#include "view/full_screen.h"
 
 namespace {
 
-void Mci(const std::wstring& command) { MciSend(command, nullptr, 0); }
+void Mci(const std::wstring& command) {
+    MciSend(command, nullptr, 0);
+}
 
 // Sends a status query and reads its decimal reply. `capacity` is the reply length passed to the device.
 int MciNumber(const wchar_t* command, UINT capacity) {
@@ -18,7 +23,9 @@ int MciNumber(const wchar_t* command, UINT capacity) {
     return ParseMciNumber(reply);
 }
 
-int Sign(int v) { return v > 0 ? 1 : -1; }
+int Sign(int v) {
+    return v > 0 ? 1 : -1;
+}
 
 // Some AVI devices (Wine's among them) end playback on the frame before the length and stay there, so
 // the position never reaches the length. Only then, while playing normally, is the device asked whether
@@ -30,9 +37,13 @@ bool StoppedOnLastFrame(int position) {
     return mode == L"stopped";
 }
 
-}  // namespace
+} // namespace
 
 void CPlayerDlg::OpenCurrentEntry() {
+    if (g_bFullScreen == 1) {
+        OpenCurrentEntryFullScreen();
+        return;
+    }
     g_nScanSpeed = 0;
     g_nPosDrag = 1;
     Mci(L"stop movie");
@@ -55,6 +66,54 @@ void CPlayerDlg::OpenCurrentEntry() {
     }
     g_nPosition = 0;
     g_nPosDrag = 0;
+}
+
+void CPlayerDlg::OpenCurrentEntryFullScreen() {
+    g_nScanSpeed = 0;
+    g_bFullScreen = 0; // for the duration of the load
+    ReadPanelScanLineSettings(m_pControlPanel);
+
+    const int w = g_nScreenWidth, h = g_nScreenHeight;
+    if (g_bFsPanelShown == 0) {
+        PlaceIfPresent(m_pControlPanel, HWND_NOTOPMOST, 0, h - kPanelHeight, w + g_nHideRight, kPanelHeight,
+                       SWP_HIDEWINDOW);
+        PlaceFullScreen(m_pMovieWnd, HWND_BOTTOM, SWP_SHOWWINDOW);
+        PlaceFullScreen(m_pMovieWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
+    }
+
+    Mci(L"stop movie");
+    Mci(L"window movie handle default");
+    Mci(L"close movie");
+    std::wstring path;
+    const bool haveEntry = GetEntryText(g_nCurrentIndex, &path);
+    if (haveEntry) {
+        std::wstring open;
+        if (BuildOpenCommand(path, &open)) Mci(open);
+        Mci(L"stop movie");
+        Mci(L"window movie handle default");
+        AimMovieAtMovieWindow(m_pMovieWnd);
+    }
+
+    if (g_bFsPanelShown == 0) {
+        if (m_pScanlineWnd) {
+            if (m_pScanlineWnd->GetSafeHwnd()) m_pScanlineWnd->DestroyWindow();
+            BuildScanlineOverlay();
+            PlaceFullScreen(m_pScanlineWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
+        }
+    } else {
+        PlaceIfPresent(m_pControlPanel, HWND_BOTTOM, 0, h - kPanelHeight, w, kPanelHeight, SWP_SHOWWINDOW);
+        PlaceIfPresent(m_pControlPanel, HWND_TOPMOST, 0, h - kPanelHeight, w, kPanelHeight, SWP_SHOWWINDOW);
+    }
+
+    if (haveEntry) {
+        Mci(L"play movie");
+        g_nPosition = 0;
+        g_nLength = MciNumber(L"status movie length", 256);
+    } else {
+        g_nPosition = 0;
+        g_nLength = 0;
+    }
+    g_bFullScreen = 1;
 }
 
 void CPlayerDlg::NextEntry() {

@@ -43,6 +43,7 @@ void Reset();
 //   EndDialog <win> <result>
 //   CreateDialog <template> / DestroyWindow <win>
 //   ShowWindow <win> <cmd>
+//   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>
 // SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
 // bits as 0x....), "0" for none; <after> is "-" when NOZORDER is given, the window's name for a real window.
 // Message arguments are decimal (lp signed); messages without a name print as 0x%04X, WM_USER+n as such.
@@ -113,6 +114,11 @@ HICON WindowIcon(HWND hwnd, WPARAM which);
 // Colours set by SetDialogBkColor (CWinApp), black on white before.
 COLORREF DialogBackground();
 COLORREF DialogText();
+// Range and position of a scroll bar control (all 0 for anything else).
+struct ScrollBarState {
+    int min, max, pos;
+};
+ScrollBarState ScrollBar(HWND bar);
 // Items of a list box control (in list order).
 std::vector<std::wstring> ListBoxItems(HWND listBox);
 // Live object counters for leak tests.

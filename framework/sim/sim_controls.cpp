@@ -110,6 +110,11 @@ LRESULT ControlProc(Window& c, UINT msg, WPARAM wp, LPARAM lp) {
 
 } // namespace detail
 
+ScrollBarState ScrollBar(HWND bar) {
+    detail::Window* w = detail::LiveWindow(bar);
+    return w ? ScrollBarState{w->scrollMin, w->scrollMax, w->scrollPos} : ScrollBarState{0, 0, 0};
+}
+
 std::vector<std::wstring> ListBoxItems(HWND listBox) {
     detail::Window* w = detail::ListBox(listBox);
     return w ? w->items : std::vector<std::wstring>();
@@ -139,6 +144,32 @@ BOOL SetItemText(HWND dlg, int id, const std::wstring& text) {
     if (!c) return FALSE;
     c->info.text = text;
     return TRUE;
+}
+
+BOOL SetScrollBarRange(HWND bar, int minPos, int maxPos, BOOL redraw) {
+    (void)redraw;
+    Window* w = LiveWindow(bar);
+    if (!w) return FALSE;
+    w->scrollMin = minPos;
+    w->scrollMax = maxPos;
+    w->scrollPos = std::min(std::max(w->scrollPos, minPos), maxPos);
+    AddLog("SetScrollRange " + NameOf(bar) + " " + std::to_string(minPos) + ".." + std::to_string(maxPos));
+    return TRUE;
+}
+
+int SetScrollBarPos(HWND bar, int pos, BOOL redraw) {
+    (void)redraw;
+    Window* w = LiveWindow(bar);
+    if (!w) return 0;
+    const int previous = w->scrollPos;
+    w->scrollPos = std::min(std::max(pos, w->scrollMin), w->scrollMax);
+    AddLog("SetScrollPos " + NameOf(bar) + " " + std::to_string(pos));
+    return previous;
+}
+
+int GetScrollBarPos(HWND bar) {
+    Window* w = LiveWindow(bar);
+    return w ? w->scrollPos : 0;
 }
 
 std::wstring GetItemText(HWND dlg, int id) {

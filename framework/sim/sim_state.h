@@ -45,6 +45,7 @@ struct Window {
     uintptr_t region = 0;            // owned region object, 0 for none
     UINT check = 0;                  // buttons
     std::vector<std::wstring> items; // list boxes
+    int scrollMin = 0, scrollMax = 0, scrollPos = 0; // scroll bar controls
     HICON iconBig = nullptr, iconSmall = nullptr;
     bool acceptDrops = false;
     int wheelRemainder = 0;

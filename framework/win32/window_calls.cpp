@@ -74,6 +74,18 @@ UINT IsButtonChecked(HWND dlg, int id) {
     return IsDlgButtonChecked(ToWin(dlg), id);
 }
 
+BOOL SetScrollBarRange(HWND bar, int minPos, int maxPos, BOOL redraw) {
+    return ::SetScrollRange(ToWin(bar), SB_CTL, minPos, maxPos, redraw);
+}
+
+int SetScrollBarPos(HWND bar, int pos, BOOL redraw) {
+    return ::SetScrollPos(ToWin(bar), SB_CTL, pos, redraw);
+}
+
+int GetScrollBarPos(HWND bar) {
+    return ::GetScrollPos(ToWin(bar), SB_CTL);
+}
+
 BOOL CheckButton(HWND dlg, int id, UINT state) {
     return CheckDlgButton(ToWin(dlg), id, state);
 }

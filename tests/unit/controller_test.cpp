@@ -226,7 +226,9 @@ TEST_F(ControllerTest, ScanTickInBothWheelModes) {
         ExpectSequence(MciLog(), c.expectMci);
         EXPECT_EQ(g_nScanSpeed, c.expectSpeed);
         EXPECT_EQ(g_nScanStep, 0);
-        if (c.paused == 0 && c.expectSpeed == 0) EXPECT_EQ(g_nKeyCooldown, 9);
+        if (c.paused == 0 && c.expectSpeed == 0) {
+            EXPECT_EQ(g_nKeyCooldown, 9);
+        }
     }
 }
 

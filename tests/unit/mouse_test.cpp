@@ -33,7 +33,7 @@ protected:
 TEST_F(MouseTest, PressOnAButtonMovesTheWindowFirstThenActsAtThePressPoint) {
     sim::SetMoveDragOffset(30, 40);
     const int x0 = sim::Info(hwnd)->x, y0 = sim::Info(hwnd)->y;
-    Press(160, 165);  // Rnd
+    Press(160, 165); // Rnd
     EXPECT_EQ(sim::Info(hwnd)->x, x0 + 30);
     EXPECT_EQ(sim::Info(hwnd)->y, y0 + 40);
     EXPECT_EQ(g_bRandom, 1);
@@ -54,14 +54,20 @@ TEST_F(MouseTest, EachBoxTakesItsAction) {
         {"Rep", 181, 176, 0, 0, [] { EXPECT_EQ(g_bRepeat, 0); }},
         {"close box", 201, 179, 0, 0, [] { EXPECT_EQ(g_bQuitRequest, 1); }},
         {"FF at the STOP edge, playing", 76, 170, 0, 0, [] { EXPECT_EQ(g_nCurrentIndex, 1); }},
-        {"FF paused steps a frame", 62, 161, 0, 1, [] { EXPECT_EQ(LogCount(sim::Log(), "mci \"seek movie to 1\""), 1); }},
+        {"FF paused steps a frame", 62, 161, 0, 1,
+         [] { EXPECT_EQ(LogCount(sim::Log(), "mci \"seek movie to 1\""), 1); }},
         {"REW paused", 37, 178, 0, 1, [] { EXPECT_EQ(LogCount(sim::Log(), "mci \"seek movie to -1\""), 1); }},
         {"STOP", 77, 170, 0, 0, [] { EXPECT_EQ(g_bClosed, 1); }},
-        {"FULL does nothing yet", 140, 170, 0, 0, [] { EXPECT_EQ(g_bFullScreen + g_bPaused, 0); }},
         {"PLAY/PAUSE", 50, 170, 0, 0, [] { EXPECT_EQ(g_bPaused, 1); }},
         {"picture, button mode off", 100, 80, 0, 0, [] { EXPECT_EQ(g_bPaused, 0); }},
         {"picture, button mode on", 100, 80, 1, 0, [] { EXPECT_EQ(g_bPaused, 1); }},
         {"bare skin", 10, 100, 0, 0, [] { EXPECT_EQ(g_bPaused, 0); }},
+        // Last: the player stays in full-screen mode afterwards.
+        {"FULL enters full-screen mode", 140, 170, 0, 0,
+         [] {
+             EXPECT_EQ(g_bFullScreen, 1);
+             EXPECT_EQ(g_bPaused, 0);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,7 +104,7 @@ TEST_F(MouseTest, DoubleClickOnFfMovesOneEntryNotTwo) {
 }
 
 TEST_F(MouseTest, PositionKnobFollowsTheMouseAndParksAtTheEnds) {
-    Press(100, 152);  // right of the knob at 24: grabbed where it is
+    Press(100, 152); // right of the knob at 24: grabbed where it is
     EXPECT_EQ(g_nPosDrag, 1);
     EXPECT_EQ(g_nPosKnobX, 24);
     EXPECT_EQ(Moves(), 0);
@@ -108,14 +114,15 @@ TEST_F(MouseTest, PositionKnobFollowsTheMouseAndParksAtTheEnds) {
     EXPECT_EQ(g_nPosKnobX, 34);
     EXPECT_EQ(sim::LogLines("mci "),
               (std::vector<std::string>{"mci \"status movie length\"",
-                                        "mci \"play movie from " + std::to_string(KnobToPosition(1000, 34)) + "\""}));
+                                        "mci \"play movie from " + std::to_string(KnobToPosition(1000, 34)) +
+                                            "\""}));
 
-    Move(60, 152);  // 50 to the left: the knob stops at 24 without parking
+    Move(60, 152); // 50 to the left: the knob stops at 24 without parking
     EXPECT_EQ(g_nPosKnobX, 24);
     EXPECT_EQ(g_nPosDrag, 1);
 
     sim::ClearLog();
-    Move(205, 152);  // past x 200: parked at 189, which seeks to length - 1
+    Move(205, 152); // past x 200: parked at 189, which seeks to length - 1
     EXPECT_EQ(g_nPosKnobX, 189);
     EXPECT_EQ(g_nPosDrag, 2);
     EXPECT_EQ(LogCount(sim::Log(), "mci \"play movie from 999\""), 1);
@@ -165,7 +172,7 @@ TEST_F(MouseTest, KnobsThatCannotBeGrabbed) {
 }
 
 TEST_F(MouseTest, VolumeKnobSetsBothChannelsAndParks) {
-    g_nVolKnobX = 93;  // the first tick set it from the device's full volume
+    g_nVolKnobX = 93; // the first tick set it from the device's full volume
     Press(110, 175);
     EXPECT_EQ(g_nVolDrag, 1);
     struct Step {
@@ -182,8 +189,8 @@ TEST_F(MouseTest, VolumeKnobSetsBothChannelsAndParks) {
     Release(100, 175);
     EXPECT_EQ(g_nVolDrag, 0);
 
-    Press(126, 175);  // knob at 125
-    Move(88, 175);    // left of x 89: parked at 93, silence
+    Press(126, 175); // knob at 125
+    Move(88, 175);   // left of x 89: parked at 93, silence
     EXPECT_EQ(g_nVolKnobX, 93);
     EXPECT_EQ(g_nVolDrag, 2);
     EXPECT_EQ(sim::Volume(), 0u);
@@ -199,4 +206,4 @@ TEST_F(MouseTest, MiddleButtonLeavesAPlayPauseRequestForTheTick) {
     EXPECT_EQ(g_bPaused, 1);
 }
 
-}  // namespace
+} // namespace

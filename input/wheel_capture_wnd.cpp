@@ -1,0 +1,204 @@
+// The movie window and the scan-line overlay of full-screen mode. Both catch the mouse the same way; they
+// differ only in the order of the right-press request and default processing, in the overlay clearing its
+// left flag on a panel click, in the overlay leaving WM_MOUSEMOVE to the platform, and in Escape (the
+// movie window keeps the framework's OnCancel, the overlay ignores it). The shared steps live below as
+// free functions over each class's set of program-wide values.
+#include "input/wheel_capture_wnd.h"
+
+#include "app/fullscreen_command.h"
+#include "app/player_dlg.h"
+
+int g_nMovieWheel = 0, g_bMovieMiddle = 0, g_bMovieLeft = 0, g_nMovieClickMode = 0;
+int g_nOverlayWheel = 0, g_bOverlayMiddle = 0, g_bOverlayLeft = 0, g_nOverlayClickMode = 0;
+
+void ResetWheelCaptureState() {
+    g_nMovieWheel = g_bMovieMiddle = g_bMovieLeft = g_nMovieClickMode = 0;
+    g_nOverlayWheel = g_bOverlayMiddle = g_bOverlayLeft = g_nOverlayClickMode = 0;
+}
+
+namespace {
+
+// Hands the value to the caller and leaves 0 behind, so each recorded event is read exactly once.
+int Take(int& value) {
+    const int v = value;
+    value = 0;
+    return v;
+}
+
+int PollValues(int which, int& wheel, int& middle, int& left) {
+    switch (which) {
+    case 0:
+        return Take(wheel);
+    case 1:
+        return Take(middle);
+    case 2:
+        return Take(left);
+    default:
+        return 0;
+    }
+}
+
+// The owner's handler runs before this returns; it may destroy the sender's window (leaving full screen).
+void SendToOwner(CPlayerDlg* owner, WPARAM code) {
+    if (owner && owner->GetSafeHwnd()) owner->SendMessage(WM_FULLSCREEN_COMMAND, code, 0);
+}
+
+// Default processing, unless the window that received the message has gone meanwhile (the owner destroys
+// both windows when it leaves full screen, or rebuilds the overlay): the platform has nothing to do for a
+// window that no longer exists, and a rebuilt one never received this message.
+void DefaultIfStill(CWnd& wnd, HWND receiver) {
+    if (receiver && wnd.GetSafeHwnd() == receiver) wnd.Default();
+}
+
+// A wheel notch arrives as a scroll notification of the window's own bar; only the direction of the last
+// unread notch is kept.
+void RecordNotch(UINT code, int& wheel) {
+    if (code == SB_LINEUP)
+        wheel = 1;
+    else if (code == SB_LINEDOWN)
+        wheel = -1;
+}
+
+// The wheel reaches a dialog as WM_VSCROLL only while one of its controls has the focus: the off-screen
+// scroll bar takes it (disabled, so it never scrolls anything itself).
+void FocusScrollBar(CWnd& wnd) {
+    wnd.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(wnd.GetDlgItem(IDC_FOCUS_SCROLLBAR)), TRUE);
+}
+
+} // namespace
+
+// ---- CMovieWnd --------------------------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CMovieWnd, CDialog)
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_MBUTTONDOWN()
+ON_WM_VSCROLL()
+ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+BOOL CMovieWnd::Create() {
+    return CDialog::Create(IDD_MOVIE_WND, nullptr);
+}
+
+int CMovieWnd::Poll(int which) {
+    return PollValues(which, g_nMovieWheel, g_bMovieMiddle, g_bMovieLeft);
+}
+
+void CMovieWnd::SetClickMode(int flag, int value) {
+    if (flag == 0) g_nMovieClickMode = value;
+}
+
+BOOL CMovieWnd::OnInitDialog() {
+    CDialog::OnInitDialog();
+    FocusScrollBar(*this);
+    return TRUE;
+}
+
+void CMovieWnd::OnLButtonDown(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    const HWND self = m_hWnd;
+    if (g_nMovieClickMode == 0)
+        SendToOwner(m_pOwner, kFullScreenTogglePanel);
+    else
+        g_bMovieLeft = 1;
+    DefaultIfStill(*this, self);
+}
+
+void CMovieWnd::OnLButtonDblClk(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    const HWND self = m_hWnd;
+    if (g_nMovieClickMode == 1) SendToOwner(m_pOwner, kFullScreenTogglePanel);
+    DefaultIfStill(*this, self);
+}
+
+void CMovieWnd::OnRButtonDown(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    // Default processing first: leaving full screen destroys this window.
+    Default();
+    SendToOwner(m_pOwner, kFullScreenLeave);
+}
+
+void CMovieWnd::OnMButtonDown(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    g_bMovieMiddle = 1;
+}
+
+void CMovieWnd::OnVScroll(UINT code, UINT pos, HWND scrollBar) {
+    (void)pos, (void)scrollBar;
+    RecordNotch(code, g_nMovieWheel);
+    Default();
+}
+
+void CMovieWnd::OnMouseMove(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    Default();
+}
+
+// ---- CScanlineWnd -----------------------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CScanlineWnd, CDialog)
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_MBUTTONDOWN()
+ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+BOOL CScanlineWnd::Create() {
+    return CDialog::Create(IDD_SCANLINE_WND, nullptr);
+}
+
+int CScanlineWnd::Poll(int which) {
+    return PollValues(which, g_nOverlayWheel, g_bOverlayMiddle, g_bOverlayLeft);
+}
+
+void CScanlineWnd::SetClickMode(int flag, int value) {
+    if (flag == 0) g_nOverlayClickMode = value;
+}
+
+BOOL CScanlineWnd::OnInitDialog() {
+    CDialog::OnInitDialog();
+    FocusScrollBar(*this);
+    return TRUE;
+}
+
+void CScanlineWnd::OnLButtonDown(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    const HWND self = m_hWnd;
+    if (g_nOverlayClickMode == 0) {
+        // A click that asks for the panel is not also a play/pause request.
+        g_bOverlayLeft = 0;
+        SendToOwner(m_pOwner, kFullScreenTogglePanel);
+    } else {
+        g_bOverlayLeft = 1;
+    }
+    DefaultIfStill(*this, self);
+}
+
+void CScanlineWnd::OnLButtonDblClk(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    const HWND self = m_hWnd;
+    if (g_nOverlayClickMode == 1) SendToOwner(m_pOwner, kFullScreenTogglePanel);
+    DefaultIfStill(*this, self);
+}
+
+void CScanlineWnd::OnRButtonDown(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    // The main window hears the request before this window's default processing (if it still exists).
+    const HWND self = m_hWnd;
+    SendToOwner(m_pOwner, kFullScreenLeave);
+    DefaultIfStill(*this, self);
+}
+
+void CScanlineWnd::OnMButtonDown(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
+    g_bOverlayMiddle = 1;
+}
+
+void CScanlineWnd::OnVScroll(UINT code, UINT pos, HWND scrollBar) {
+    (void)pos, (void)scrollBar;
+    RecordNotch(code, g_nOverlayWheel);
+    Default();
+}

@@ -1,0 +1,77 @@
+// The two full-screen windows that catch the mouse for the player: the movie window (template 130), into
+// which the MCI device draws, and the scan-line overlay (template 132) above it. The pointer is hidden and
+// pinned on one of them, so each records wheel notches, middle presses and (click mode 1) left presses in
+// program-wide values that the main window's tick reads with Poll, and sends WM_FULLSCREEN_COMMAND to its
+// owner for "toggle the panel" (left press in click mode 0, double-click in click mode 1) and "leave full
+// screen" (right press).
+//
+// One object of each class lives from the main window's construction to the quit sequence; only the windows
+// come and go (Create / DestroyWindow). The recorded values are program-wide, one set per class, and outlive
+// the windows: a flag not yet read when a window is destroyed is read by the next full-screen tick.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "res/resource.h"
+
+class CPlayerDlg;
+
+// Recorded values, all 0 at start (ResetWheelCaptureState restores that; ResetPlayerState calls it).
+extern int g_nMovieWheel, g_bMovieMiddle, g_bMovieLeft, g_nMovieClickMode;
+extern int g_nOverlayWheel, g_bOverlayMiddle, g_bOverlayLeft, g_nOverlayClickMode;
+void ResetWheelCaptureState();
+
+class CMovieWnd : public CDialog {
+public:
+    // Stores the owner; no window yet. `owner` receives the requests and may be null (then none are sent).
+    explicit CMovieWnd(CPlayerDlg* owner) : CDialog(IDD_MOVIE_WND), m_pOwner(owner) {}
+
+    // The modeless window from template 130, owned by the application's main window. TRUE on success.
+    BOOL Create();
+    // 0: the wheel value, 1: the middle flag, 2: the left flag -- each returned and set to 0 in one step.
+    // Any other `which` returns 0 and changes nothing.
+    int Poll(int which);
+    // flag 0: the click mode becomes `value`; any other flag is ignored.
+    void SetClickMode(int flag, int value);
+
+    CPlayerDlg* m_pOwner;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { (void)dx; }
+    BOOL OnInitDialog() override;
+    void OnOK() override {} // Enter never closes the window; Escape keeps the framework's OnCancel
+
+private:
+    void OnLButtonDown(UINT flags, CPoint pt);
+    void OnLButtonDblClk(UINT flags, CPoint pt);
+    void OnRButtonDown(UINT flags, CPoint pt);
+    void OnMButtonDown(UINT flags, CPoint pt);
+    void OnVScroll(UINT code, UINT pos, HWND scrollBar);
+    void OnMouseMove(UINT flags, CPoint pt);
+
+    DECLARE_MESSAGE_MAP()
+};
+
+class CScanlineWnd : public CDialog {
+public:
+    explicit CScanlineWnd(CPlayerDlg* owner) : CDialog(IDD_SCANLINE_WND), m_pOwner(owner) {}
+    BOOL Create(); // template 132
+    int Poll(int which);
+    void SetClickMode(int flag, int value);
+
+    CPlayerDlg* m_pOwner;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { (void)dx; }
+    BOOL OnInitDialog() override;
+    void OnOK() override {}     // neither Enter
+    void OnCancel() override {} // nor Escape closes the overlay
+
+private:
+    void OnLButtonDown(UINT flags, CPoint pt);
+    void OnLButtonDblClk(UINT flags, CPoint pt);
+    void OnRButtonDown(UINT flags, CPoint pt);
+    void OnMButtonDown(UINT flags, CPoint pt);
+    void OnVScroll(UINT code, UINT pos, HWND scrollBar);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,54 @@
+// The scan-line overlay's rows and its window: a black window over the full-screen movie, cut to one-pixel
+// rows so that only the darkened rows of the picture are covered.
+#include "view/scanline_overlay.h"
+
+#include "app/globals.h"
+#include "app/player_dlg.h"
+#include "input/wheel_capture_wnd.h"
+
+std::vector<int> DarkOverlayRows(int screenHeight, const ScanlineSettings& settings) {
+    std::vector<int> rows;
+    // Band sizes are hundredths of the height with the remainder dropped: a 768-row screen has 7-row units,
+    // and a screen under 100 rows has no bands at all.
+    const float unit = static_cast<float>(screenHeight / 100);
+    const int top = settings.lineMask ? settings.maskTop : 0;
+    const int bottom = settings.lineMask ? settings.maskBottom : 0;
+    // In floating point, so that band sizes from an edited settings file cannot overflow.
+    const float topEnd = static_cast<float>(top) * unit;
+    const float bottomStart = static_cast<float>(screenHeight) - static_cast<float>(bottom) * unit;
+    for (int i = 0; i < screenHeight; ++i) {
+        const float row = static_cast<float>(i);
+        const bool dark = row < topEnd || row > bottomStart || (settings.scanLineMode == 1 && i % 2 == 0) ||
+                          (settings.scanLineMode == 2 && i % 2 == 1);
+        if (dark) rows.push_back(i);
+    }
+    return rows;
+}
+
+void CPlayerDlg::BuildScanlineOverlay() {
+    if (!m_pScanlineWnd) return;
+    if (m_pScanlineWnd->GetSafeHwnd()) {
+        m_pScanlineWnd->DestroyWindow();
+        return;
+    }
+    // Without a window there is nothing to place or shape (and a region would have no one to own it).
+    if (!m_pScanlineWnd->Create()) return;
+
+    const int width = g_nScreenWidth;
+    const int height = g_nScreenHeight;
+    m_pScanlineWnd->SetWindowPos(nullptr, 0, -g_nHideTop, width, height + g_nHideTop,
+                                 SWP_NOZORDER | SWP_SHOWWINDOW);
+
+    const ScanlineSettings settings = {g_nScanLineMode, g_bLineMask, g_nMaskTop, g_nMaskBottom};
+    CRgnHandle shape(plat::CreateRectRegion(0, 0, 0, 0));
+    if (!shape.Get()) return;
+    // Window row g_nHideTop + i is screen row i.
+    for (int i : DarkOverlayRows(height, settings)) {
+        CRgnHandle row(plat::CreateRectRegion(0, g_nHideTop + i, width, g_nHideTop + i + 1));
+        if (!row.Get()) continue;
+        // The rows are disjoint, so XOR makes their union.
+        plat::CombineRegions(shape.Get(), shape.Get(), row.Get(), RGN_XOR);
+    }
+    // The window owns the region once it has taken it; a region it refused is freed here.
+    if (m_pScanlineWnd->SetWindowRgn(shape.Get(), TRUE)) shape.Release();
+}
