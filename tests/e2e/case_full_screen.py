@@ -63,6 +63,21 @@ with Case("full_screen") as case:
                "the pointer is pinned at (0, 0): %r" % ((pointer.root_x, pointer.root_y),))
     case.screen.grab().save_png(case.artifact("full_screen.png"))
 
+    # ---- the middle button is play/pause: the picture stands still, then moves again
+    def pictures(seconds=1.0):
+        seen = set()
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            seen.add(hashlib.sha1(case.screen.grab(*MIDDLE).rgb).hexdigest())
+            time.sleep(0.2)
+        return len(seen)
+    xdotool("click", 2)
+    time.sleep(0.5)
+    case.check(pictures() == 1, "a middle click pauses the full-screen picture")
+    xdotool("click", 2)
+    time.sleep(0.3)
+    case.check(pictures() >= 3, "another middle click plays it again")
+
     # ---- a left click (click setting OFF) toggles the operation panel
     xdotool("click", 1)
     case.check(case.screen.wait(lambda: windows_with(player, PANEL_RECT), 5),
