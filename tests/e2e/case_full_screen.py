@@ -19,6 +19,7 @@ SCREEN_W, SCREEN_H = 1024, 768
 MOVIE_RECT = (0, -20, SCREEN_W + 50, SCREEN_H + 20)
 PANEL_RECT = (0, SCREEN_H - 72, SCREEN_W, 72)
 MIDDLE = (112, 84, 800, 500)  # a part of the screen the panel never covers
+PANEL_PLAY = (86, SCREEN_H - 72 + 32)  # the panel's PLAY/PAUSE button on the screen
 
 
 def alt_enter():
@@ -83,6 +84,15 @@ with Case("full_screen") as case:
     case.check(case.screen.wait(lambda: windows_with(player, PANEL_RECT), 5),
                "a left click shows the panel at %r: %r" % (PANEL_RECT, player.windows()))
     case.screen.grab().save_png(case.artifact("panel.png"))
+    # The panel's PLAY/PAUSE button (template units 25..70 x 10..25) asks the tick to pause, and again to play.
+    for label, still in (("pauses the movie", True), ("plays the movie again", False)):
+        xdotool("mousemove", PANEL_PLAY[0], PANEL_PLAY[1])
+        time.sleep(0.7)
+        xdotool("click", 1)
+        time.sleep(0.4)
+        n = pictures()
+        case.check(n == 1 if still else n >= 3, "the panel's PLAY/PAUSE %s (%d pictures in 1 s)"
+                   % (label, n))
     xdotool("mousemove", 500, 300)
     time.sleep(0.7)  # no double-click with the first click
     xdotool("click", 1)
