@@ -107,6 +107,14 @@ bool CombineRegion(const Region& a, const Region& b, int mode, Region* out) {
     return true;
 }
 
+bool AddRowsOnNewLines(Region* into, const Region& rows) {
+    for (const auto& row : rows.rows)
+        if (into->rows.count(row.first)) return false;
+    for (const auto& row : rows.rows)
+        if (!row.second.empty()) into->rows.insert(row);
+    return true;
+}
+
 int RegionKind(const Region& r) {
     if (r.rows.empty()) return fw::NULLREGION;
     const Spans& first = r.rows.begin()->second;

@@ -20,6 +20,9 @@ struct Region {
 Region MakeRectRegion(int left, int top, int right, int bottom);
 // RGN_AND / RGN_OR / RGN_XOR / RGN_DIFF / RGN_COPY of a and b (b unused for COPY). False for a bad mode.
 bool CombineRegion(const Region& a, const Region& b, int mode, Region* out);
+// `into` OR `rows` (equally XOR) in place, when no line of `rows` is a line of `into`; false (and nothing
+// changed) otherwise. Shapes built row by row take this path, so n rows cost n log n instead of n squared.
+bool AddRowsOnNewLines(Region* into, const Region& rows);
 // NULLREGION, SIMPLEREGION (one rectangle) or COMPLEXREGION.
 int RegionKind(const Region& r);
 

@@ -261,6 +261,9 @@ int CombineRegions(HRGN dst, HRGN a, HRGN b, int mode) {
     RegionObject* ra = FindRegion(a);
     RegionObject* rb = mode == RGN_COPY ? ra : FindRegion(b);
     if (!d || !ra || !rb) return ERROR_REGION;
+    if (d == ra && rb != ra && (mode == RGN_OR || mode == RGN_XOR) &&
+        AddRowsOnNewLines(&d->region, rb->region))
+        return RegionKind(d->region);
     Region out;
     if (!CombineRegion(ra->region, rb->region, mode, &out)) return ERROR_REGION;
     d->region = std::move(out);

@@ -60,6 +60,29 @@ TEST(SimRegion, XorOfTheSameShapeIsEmptyAndTouchingSpansMerge) {
 
 class SimGdiTest : public SimTest {};
 
+TEST_F(SimGdiTest, InPlaceCombineOfRowsAgreesWithTheFullMerge) {
+    // Rows added one by one to the destination itself, some on new lines and some on lines already there:
+    // the result must be what the merge of the two regions gives.
+    HRGN shape = plat::CreateRectRegion(0, 0, 0, 0);
+    Region expected;
+    const int rows[][3] = {{0, 10, 5}, {0, 10, 7}, {2, 6, 5}, {0, 10, 1}, {4, 8, 7}};
+    for (const auto& r : rows) {
+        HRGN row = plat::CreateRectRegion(r[0], r[2], r[1], r[2] + 1);
+        EXPECT_NE(plat::CombineRegions(shape, shape, row, RGN_XOR), ERROR_REGION);
+        expected = Combine(expected, Rect(r[0], r[2], r[1], r[2] + 1), RGN_XOR);
+        plat::DeleteGdiObject(reinterpret_cast<HGDIOBJ>(row));
+    }
+    HRGN copy = plat::CreateRectRegion(0, 0, 0, 0);
+    plat::CombineRegions(copy, shape, shape, RGN_COPY);
+    HWND w = plat::CreateModelessDialog(IDD_PLAYER, nullptr, nullptr, nullptr);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(plat::SetWindowRegion(w, copy, TRUE));
+    EXPECT_EQ(sim::RegionRows(w), expected.rows);
+    EXPECT_EQ(expected.rows, (Rows{{1, {{0, 10}}}, {5, {{0, 2}, {6, 10}}}, {7, {{0, 4}, {8, 10}}}}));
+    plat::DeleteGdiObject(reinterpret_cast<HGDIOBJ>(shape));
+    plat::DestroyWnd(w);
+}
+
 TEST_F(SimGdiTest, WindowTakesOwnershipOfItsRegion) {
     const HWND h = plat::CreateModelessDialog(IDD_PLAYER, nullptr, nullptr, nullptr);
     ASSERT_NE(h, nullptr);
@@ -180,4 +203,4 @@ TEST_F(SimResourceTest, SkinSheetIsTheGeneratedBitmapWithoutItsFileHeader) {
     EXPECT_EQ(plat::LoadAppIcon(plat::ModuleHandle(), 5), nullptr);
 }
 
-}  // namespace
+} // namespace
