@@ -357,6 +357,19 @@ TEST_F(FullScreenTest, NextMovieOpensIntoTheFullScreenWindows) {
                            "SetWindowPos dlg133 TOPMOST 0,696 1024x72 SHOW", "mci \"play movie\""});
 }
 
+TEST_F(FullScreenTest, EmptyPlaylistOpensNothingInFullScreen) {
+    StartPlaying();
+    Enter();
+    SetPlaylist({});
+    g_nCurrentIndex = 0;
+    sim::ClearLog();
+    dlg->OpenCurrentEntry();
+    ExpectSequence(MciLog(), {"stop movie", "window movie handle default", "close movie"});
+    EXPECT_EQ(g_nLength, 0);
+    EXPECT_EQ(g_bFullScreen, 1);
+    EXPECT_NE(Overlay(), nullptr) << "the overlay is rebuilt all the same";
+}
+
 TEST_F(FullScreenTest, QuitInFullScreenFreesEverything) {
     const int windows = sim::LiveWindows();
     const int gdi = sim::LiveGdiObjects();
