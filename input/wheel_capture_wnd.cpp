@@ -1,8 +1,8 @@
 // The movie window and the scan-line overlay of full-screen mode. Both catch the mouse the same way; they
 // differ only in the order of the right-press request and default processing, in the overlay clearing its
 // left flag on a panel click, in the overlay leaving WM_MOUSEMOVE to the platform, and in Escape (the
-// movie window keeps the framework's OnCancel, the overlay ignores it). The shared steps live below as
-// free functions over each class's set of program-wide values.
+// movie window keeps the framework's OnCancel, the overlay ignores it). One implementation serves both,
+// over each class's set of program-wide values.
 #include "input/wheel_capture_wnd.h"
 
 #include "app/fullscreen_command.h"
@@ -23,19 +23,6 @@ int Take(int& value) {
     const int v = value;
     value = 0;
     return v;
-}
-
-int PollValues(int which, int& wheel, int& middle, int& left) {
-    switch (which) {
-    case 0:
-        return Take(wheel);
-    case 1:
-        return Take(middle);
-    case 2:
-        return Take(left);
-    default:
-        return 0;
-    }
 }
 
 // The owner's handler runs before this returns; it may destroy the sender's window (leaving full screen).
@@ -67,78 +54,7 @@ void FocusScrollBar(CWnd& wnd) {
 
 } // namespace
 
-// ---- CMovieWnd --------------------------------------------------------------------------------------------
-
-BEGIN_MESSAGE_MAP(CMovieWnd, CDialog)
-ON_WM_LBUTTONDOWN()
-ON_WM_LBUTTONDBLCLK()
-ON_WM_RBUTTONDOWN()
-ON_WM_MBUTTONDOWN()
-ON_WM_VSCROLL()
-ON_WM_MOUSEMOVE()
-END_MESSAGE_MAP()
-
-BOOL CMovieWnd::Create() {
-    return CDialog::Create(IDD_MOVIE_WND, nullptr);
-}
-
-int CMovieWnd::Poll(int which) {
-    return PollValues(which, g_nMovieWheel, g_bMovieMiddle, g_bMovieLeft);
-}
-
-void CMovieWnd::SetClickMode(int flag, int value) {
-    if (flag == 0) g_nMovieClickMode = value;
-}
-
-BOOL CMovieWnd::OnInitDialog() {
-    CDialog::OnInitDialog();
-    FocusScrollBar(*this);
-    return TRUE;
-}
-
-void CMovieWnd::OnLButtonDown(UINT flags, CPoint pt) {
-    (void)flags, (void)pt;
-    const HWND self = m_hWnd;
-    if (g_nMovieClickMode == 0)
-        SendToOwner(m_pOwner, kFullScreenTogglePanel);
-    else
-        g_bMovieLeft = 1;
-    DefaultIfStill(*this, self);
-}
-
-void CMovieWnd::OnLButtonDblClk(UINT flags, CPoint pt) {
-    (void)flags, (void)pt;
-    const HWND self = m_hWnd;
-    if (g_nMovieClickMode == 1) SendToOwner(m_pOwner, kFullScreenTogglePanel);
-    DefaultIfStill(*this, self);
-}
-
-void CMovieWnd::OnRButtonDown(UINT flags, CPoint pt) {
-    (void)flags, (void)pt;
-    // Default processing first: leaving full screen destroys this window.
-    Default();
-    SendToOwner(m_pOwner, kFullScreenLeave);
-}
-
-void CMovieWnd::OnMButtonDown(UINT flags, CPoint pt) {
-    (void)flags, (void)pt;
-    g_bMovieMiddle = 1;
-}
-
-void CMovieWnd::OnVScroll(UINT code, UINT pos, HWND scrollBar) {
-    (void)pos, (void)scrollBar;
-    RecordNotch(code, g_nMovieWheel);
-    Default();
-}
-
-void CMovieWnd::OnMouseMove(UINT flags, CPoint pt) {
-    (void)flags, (void)pt;
-    Default();
-}
-
-// ---- CScanlineWnd -----------------------------------------------------------------------------------------
-
-BEGIN_MESSAGE_MAP(CScanlineWnd, CDialog)
+BEGIN_MESSAGE_MAP(CWheelCaptureWnd, CDialog)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_RBUTTONDOWN()
@@ -146,59 +62,85 @@ ON_WM_MBUTTONDOWN()
 ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
-BOOL CScanlineWnd::Create() {
-    return CDialog::Create(IDD_SCANLINE_WND, nullptr);
+BOOL CWheelCaptureWnd::Create() {
+    return CDialog::Create(m_nIDTemplate, nullptr);
 }
 
-int CScanlineWnd::Poll(int which) {
-    return PollValues(which, g_nOverlayWheel, g_bOverlayMiddle, g_bOverlayLeft);
+int CWheelCaptureWnd::Poll(int which) {
+    switch (which) {
+    case 0:
+        return Take(*m_values.wheel);
+    case 1:
+        return Take(*m_values.middle);
+    case 2:
+        return Take(*m_values.left);
+    default:
+        return 0;
+    }
 }
 
-void CScanlineWnd::SetClickMode(int flag, int value) {
-    if (flag == 0) g_nOverlayClickMode = value;
+void CWheelCaptureWnd::SetClickMode(int flag, int value) {
+    if (flag == 0) *m_values.clickMode = value;
 }
 
-BOOL CScanlineWnd::OnInitDialog() {
+BOOL CWheelCaptureWnd::OnInitDialog() {
     CDialog::OnInitDialog();
     FocusScrollBar(*this);
     return TRUE;
 }
 
-void CScanlineWnd::OnLButtonDown(UINT flags, CPoint pt) {
+void CWheelCaptureWnd::OnLButtonDown(UINT flags, CPoint pt) {
     (void)flags, (void)pt;
     const HWND self = m_hWnd;
-    if (g_nOverlayClickMode == 0) {
-        // A click that asks for the panel is not also a play/pause request.
-        g_bOverlayLeft = 0;
+    if (*m_values.clickMode == 0) {
+        // On the overlay a click that asks for the panel is not also a play/pause request; the movie
+        // window leaves its flag as it was.
+        if (m_bOverlay) *m_values.left = 0;
         SendToOwner(m_pOwner, kFullScreenTogglePanel);
     } else {
-        g_bOverlayLeft = 1;
+        *m_values.left = 1;
     }
     DefaultIfStill(*this, self);
 }
 
-void CScanlineWnd::OnLButtonDblClk(UINT flags, CPoint pt) {
+void CWheelCaptureWnd::OnLButtonDblClk(UINT flags, CPoint pt) {
     (void)flags, (void)pt;
     const HWND self = m_hWnd;
-    if (g_nOverlayClickMode == 1) SendToOwner(m_pOwner, kFullScreenTogglePanel);
+    if (*m_values.clickMode == 1) SendToOwner(m_pOwner, kFullScreenTogglePanel);
     DefaultIfStill(*this, self);
 }
 
-void CScanlineWnd::OnRButtonDown(UINT flags, CPoint pt) {
+void CWheelCaptureWnd::OnRButtonDown(UINT flags, CPoint pt) {
     (void)flags, (void)pt;
-    // The main window hears the request before this window's default processing (if it still exists).
+    // The overlay's owner hears the request before the default processing (if the window still exists
+    // then); the movie window's after it. Leaving full screen destroys both windows.
     const HWND self = m_hWnd;
-    SendToOwner(m_pOwner, kFullScreenLeave);
-    DefaultIfStill(*this, self);
+    if (m_bOverlay) {
+        SendToOwner(m_pOwner, kFullScreenLeave);
+        DefaultIfStill(*this, self);
+    } else {
+        Default();
+        SendToOwner(m_pOwner, kFullScreenLeave);
+    }
 }
 
-void CScanlineWnd::OnMButtonDown(UINT flags, CPoint pt) {
+void CWheelCaptureWnd::OnMButtonDown(UINT flags, CPoint pt) {
     (void)flags, (void)pt;
-    g_bOverlayMiddle = 1;
+    *m_values.middle = 1;
 }
 
-void CScanlineWnd::OnVScroll(UINT code, UINT pos, HWND scrollBar) {
+void CWheelCaptureWnd::OnVScroll(UINT code, UINT pos, HWND scrollBar) {
     (void)pos, (void)scrollBar;
-    RecordNotch(code, g_nOverlayWheel);
+    RecordNotch(code, *m_values.wheel);
+    Default();
+}
+
+// Mouse moves over the movie window get the platform's processing; the overlay leaves them unhandled.
+BEGIN_MESSAGE_MAP(CMovieWnd, CWheelCaptureWnd)
+ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+void CMovieWnd::OnMouseMove(UINT flags, CPoint pt) {
+    (void)flags, (void)pt;
     Default();
 }

@@ -20,12 +20,11 @@ extern int g_nMovieWheel, g_bMovieMiddle, g_bMovieLeft, g_nMovieClickMode;
 extern int g_nOverlayWheel, g_bOverlayMiddle, g_bOverlayLeft, g_nOverlayClickMode;
 void ResetWheelCaptureState();
 
-class CMovieWnd : public CDialog {
+// What the two windows share: everything but their template, their set of recorded values and the few
+// overlay differences (see wheel_capture_wnd.cpp), which each class fixes at construction.
+class CWheelCaptureWnd : public CDialog {
 public:
-    // Stores the owner; no window yet. `owner` receives the requests and may be null (then none are sent).
-    explicit CMovieWnd(CPlayerDlg* owner) : CDialog(IDD_MOVIE_WND), m_pOwner(owner) {}
-
-    // The modeless window from template 130, owned by the application's main window. TRUE on success.
+    // The modeless window from the class's template, owned by the application's main window. TRUE on success.
     BOOL Create();
     // 0: the wheel value, 1: the middle flag, 2: the left flag -- each returned and set to 0 in one step.
     // Any other `which` returns 0 and changes nothing.
@@ -33,12 +32,22 @@ public:
     // flag 0: the click mode becomes `value`; any other flag is ignored.
     void SetClickMode(int flag, int value);
 
+    // Receives the requests; may be null (then none are sent).
     CPlayerDlg* m_pOwner;
 
 protected:
+    struct RecordedValues {
+        int* wheel;
+        int* middle;
+        int* left;
+        int* clickMode;
+    };
+    CWheelCaptureWnd(UINT templateId, CPlayerDlg* owner, const RecordedValues& values, bool isOverlay)
+        : CDialog(templateId), m_pOwner(owner), m_values(values), m_bOverlay(isOverlay) {}
+
     void DoDataExchange(CDataExchange* dx) override { (void)dx; }
     BOOL OnInitDialog() override;
-    void OnOK() override {} // Enter never closes the window; Escape keeps the framework's OnCancel
+    void OnOK() override {} // Enter never closes either window
 
 private:
     void OnLButtonDown(UINT flags, CPoint pt);
@@ -46,32 +55,37 @@ private:
     void OnRButtonDown(UINT flags, CPoint pt);
     void OnMButtonDown(UINT flags, CPoint pt);
     void OnVScroll(UINT code, UINT pos, HWND scrollBar);
+
+    RecordedValues m_values;
+    bool m_bOverlay;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// Template 130; Escape keeps the framework's OnCancel.
+class CMovieWnd : public CWheelCaptureWnd {
+public:
+    // Stores the owner; no window yet.
+    explicit CMovieWnd(CPlayerDlg* owner)
+        : CWheelCaptureWnd(IDD_MOVIE_WND, owner,
+                           RecordedValues{&g_nMovieWheel, &g_bMovieMiddle, &g_bMovieLeft, &g_nMovieClickMode},
+                           false) {}
+
+private:
     void OnMouseMove(UINT flags, CPoint pt);
 
     DECLARE_MESSAGE_MAP()
 };
 
-class CScanlineWnd : public CDialog {
+// Template 132; neither Enter nor Escape closes it.
+class CScanlineWnd : public CWheelCaptureWnd {
 public:
-    explicit CScanlineWnd(CPlayerDlg* owner) : CDialog(IDD_SCANLINE_WND), m_pOwner(owner) {}
-    BOOL Create(); // template 132
-    int Poll(int which);
-    void SetClickMode(int flag, int value);
-
-    CPlayerDlg* m_pOwner;
+    explicit CScanlineWnd(CPlayerDlg* owner)
+        : CWheelCaptureWnd(
+              IDD_SCANLINE_WND, owner,
+              RecordedValues{&g_nOverlayWheel, &g_bOverlayMiddle, &g_bOverlayLeft, &g_nOverlayClickMode},
+              true) {}
 
 protected:
-    void DoDataExchange(CDataExchange* dx) override { (void)dx; }
-    BOOL OnInitDialog() override;
-    void OnOK() override {}     // neither Enter
-    void OnCancel() override {} // nor Escape closes the overlay
-
-private:
-    void OnLButtonDown(UINT flags, CPoint pt);
-    void OnLButtonDblClk(UINT flags, CPoint pt);
-    void OnRButtonDown(UINT flags, CPoint pt);
-    void OnMButtonDown(UINT flags, CPoint pt);
-    void OnVScroll(UINT code, UINT pos, HWND scrollBar);
-
-    DECLARE_MESSAGE_MAP()
+    void OnCancel() override {}
 };

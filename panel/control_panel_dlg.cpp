@@ -227,24 +227,27 @@ void CControlPanelDlg::OnModeDown() {
     SetDlgItemText(IDC_PANEL_SCAN_MODE, ModeText(g_nPanelScanLineMode));
 }
 
+namespace {
+
+// One press of a band button: the value steps and its field shows the result.
+void StepBand(CWnd& panel, int& band, bool up, int field) {
+    band = up ? BandUp(band) : BandDown(band);
+    panel.SetDlgItemText(field, BandText(band));
+}
+
+} // namespace
+
 void CControlPanelDlg::OnTopUp() {
-    g_nPanelMaskTop = BandUp(g_nPanelMaskTop);
-    SetDlgItemText(IDC_PANEL_MASK_TOP, BandText(g_nPanelMaskTop));
+    StepBand(*this, g_nPanelMaskTop, true, IDC_PANEL_MASK_TOP);
 }
-
 void CControlPanelDlg::OnTopDown() {
-    g_nPanelMaskTop = BandDown(g_nPanelMaskTop);
-    SetDlgItemText(IDC_PANEL_MASK_TOP, BandText(g_nPanelMaskTop));
+    StepBand(*this, g_nPanelMaskTop, false, IDC_PANEL_MASK_TOP);
 }
-
 void CControlPanelDlg::OnBottomUp() {
-    g_nPanelMaskBottom = BandUp(g_nPanelMaskBottom);
-    SetDlgItemText(IDC_PANEL_MASK_BOTTOM, BandText(g_nPanelMaskBottom));
+    StepBand(*this, g_nPanelMaskBottom, true, IDC_PANEL_MASK_BOTTOM);
 }
-
 void CControlPanelDlg::OnBottomDown() {
-    g_nPanelMaskBottom = BandDown(g_nPanelMaskBottom);
-    SetDlgItemText(IDC_PANEL_MASK_BOTTOM, BandText(g_nPanelMaskBottom));
+    StepBand(*this, g_nPanelMaskBottom, false, IDC_PANEL_MASK_BOTTOM);
 }
 
 // Both bars. Every message raises a request, end-scroll included (then for the bar's current position),
