@@ -1,5 +1,5 @@
 #include "app/globals.h"
-#include "input/wheel_capture_wnd.h"
+#include "view/capture_windows.h"
 #include "panel/control_panel_dlg.h"
 
 int g_nWindowX, g_nWindowY;

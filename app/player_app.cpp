@@ -2,6 +2,8 @@
 
 #include "app/player_dlg.h"
 
+using namespace fw;
+
 CPlayerApp theApp;
 
 BOOL CPlayerApp::InitInstance() {

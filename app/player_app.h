@@ -3,9 +3,9 @@
 
 #include "framework/afxwin.h"
 
-class CPlayerApp : public CWinApp {
+class CPlayerApp : public fw::CWinApp {
 public:
-    BOOL InitInstance() override;
+    fw::BOOL InitInstance() override;
 };
 
 extern CPlayerApp theApp;

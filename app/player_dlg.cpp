@@ -3,13 +3,15 @@
 
 #include "app/fullscreen_command.h"
 #include "app/globals.h"
-#include "input/wheel_capture_wnd.h"
 #include "panel/control_panel_dlg.h"
 #include "panel/settings_paths.h"
 #include "res/resource.h"
+#include "view/capture_windows.h"
 #include "view/skin_bitmap.h"
 
 #include <new>
+
+using namespace fw;
 
 namespace {
 constexpr UINT_PTR kTickTimerId = 5000;
@@ -42,10 +44,11 @@ CPlayerDlg::CPlayerDlg(CWnd* parent) : CDialog(IDD_PLAYER, parent) {
     m_pMovieWnd = new (std::nothrow) CMovieWnd(this);
     m_pScanlineWnd = new (std::nothrow) CScanlineWnd(this);
     m_pControlPanel = new (std::nothrow) CControlPanelDlg(this);
+    m_openFullScreen = [this] { OpenCurrentEntryFullScreen(); };
 }
 
 CPlayerDlg::~CPlayerDlg() {
-    MciSend(L"close movie", nullptr, 0);
+    m_movie.Close();
     // The quit sequence deletes the owned objects and clears the pointers; whatever is still owned here
     // (the dialog ended some other way) is freed rather than leaked.
     delete m_pCanvas;
@@ -85,8 +88,8 @@ void CPlayerDlg::OnPaint() {
     }
     CPaintDC dc(this);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    const int cxIcon = plat::GetMetric(SM_CXICON);
-    const int cyIcon = plat::GetMetric(SM_CYICON);
+    const int cxIcon = GetSystemMetrics(SM_CXICON);
+    const int cyIcon = GetSystemMetrics(SM_CYICON);
     RECT rect;
     GetClientRect(&rect);
     const int x = (rect.right - rect.left - cxIcon + 1) / 2;

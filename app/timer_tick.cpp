@@ -4,22 +4,14 @@
 #include "app/player_dlg.h"
 
 #include "app/globals.h"
-#include "input/wheel_capture_wnd.h"
 #include "panel/control_panel_dlg.h"
-#include "playback/mci_text.h"
 #include "res/resource.h"
+#include "view/capture_windows.h"
 #include "view/skin_bitmap.h"
 
 #include <new>
 
-namespace {
-
-// Volume knob x for a wave-out volume, in unsigned 32-bit arithmetic: 93 for silence, 125 for full.
-int VolumeKnobFor(DWORD volume) {
-    return static_cast<int>(volume / 0x7FFFFFFu + 93u);
-}
-
-} // namespace
+using namespace fw;
 
 void CPlayerDlg::OnTimer(UINT_PTR id) {
     (void)id; // every WM_TIMER of the window runs the tick
@@ -78,17 +70,12 @@ void CPlayerDlg::RunFirstTickSetUp() {
     AddStartupEntry();
     OpenCurrentEntry();
 
-    SetVolumeKnobFromDevice();
+    // The device keeps its volume; a failed read leaves all ones, which sets full volume.
+    const uint32_t volume = m_volume.Read();
+    m_volume.Write(volume);
+    g_nVolKnobX = CWaveVolume::KnobFor(volume);
 
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDC_FOCUS_SCROLLBAR)), 1);
-}
-
-void CPlayerDlg::SetVolumeKnobFromDevice() {
-    // The device keeps its volume; a failed read leaves all ones, which sets full volume.
-    DWORD volume = 0xFFFFFFFFu;
-    WaveOutGetVolume(0, &volume);
-    WaveOutSetVolume(0, volume);
-    g_nVolKnobX = VolumeKnobFor(volume);
 }
 
 void CPlayerDlg::GatherInput() {
@@ -103,58 +90,38 @@ void CPlayerDlg::GatherInput() {
     PollKeys();
 }
 
-void CPlayerDlg::PollFullScreenWindows() {
-    // The overlay's notch wins when both windows saw one; both values are cleared either way.
-    int w = m_pMovieWnd ? m_pMovieWnd->Poll(0) : 0;
-    if (w != 0) g_nScanStep = w;
-    w = m_pScanlineWnd ? m_pScanlineWnd->Poll(0) : 0;
-    if (w != 0) g_nScanStep = w;
-    if (g_nKeyCooldown != 0) g_nScanStep = 0;
-
-    // The movie window's left flag is read only when the overlay's was clear, so it can wait a tick.
-    if (m_pScanlineWnd && m_pScanlineWnd->Poll(2) != 0)
-        g_bPlayPauseRequest = 1;
-    else if (m_pMovieWnd && m_pMovieWnd->Poll(2) != 0 && g_bFsPanelShown == 0)
-        g_bPlayPauseRequest = 1;
-
-    if ((m_pMovieWnd && m_pMovieWnd->Poll(1) != 0) || (m_pScanlineWnd && m_pScanlineWnd->Poll(1) != 0))
-        g_bPlayPauseRequest = 1;
-}
-
 void CPlayerDlg::SyncControlPanel() {
-    std::wstring reply;
-    MciSend(L"status movie position", &reply, 255);
-    const int devicePosition = ParseMciNumber(reply);
+    const int devicePosition = m_movie.Position();
     g_nPosition = devicePosition;
-    MciSend(L"status movie length", &reply, 255);
+    const int length = m_movie.Length();
     if (!m_pControlPanel) return;
-    m_pControlPanel->SetBar(0, ParseMciNumber(reply));
+    CControlPanelDlg& panel = *m_pControlPanel;
+    panel.SetBar(CControlPanelDlg::kBarLength, length);
 
     int shown = devicePosition;
-    if (m_pControlPanel->Poll(0) == 1) {
-        const int target = m_pControlPanel->Poll(1);
+    if (panel.Poll(CControlPanelDlg::kPollSeekRequest) == CControlPanelDlg::kSeekPending) {
+        const int target = panel.Poll(CControlPanelDlg::kPollSeekTarget);
         SeekTo(target);
         shown = target;
     }
-    m_pControlPanel->SetBar(1, shown);
+    panel.SetBar(CControlPanelDlg::kBarPosition, shown);
 
-    if (m_pControlPanel->Poll(2) == 2) {
-        const DWORD v = static_cast<DWORD>(m_pControlPanel->Poll(3)) & 0xFFu;
-        const DWORD volume = v * 0x01010101u;
+    if (panel.Poll(CControlPanelDlg::kPollVolumeRequest) == CControlPanelDlg::kVolumePending) {
+        const uint32_t volume = CWaveVolume::ForPanelLevel(panel.Poll(CControlPanelDlg::kPollVolume));
         // A knob drag or a movie load owns the volume at this moment: the panel's change is dropped.
         if (g_nPosDrag == 0) {
-            WaveOutSetVolume(0, volume);
-            g_nVolKnobX = VolumeKnobFor(volume);
+            m_volume.Write(volume);
+            g_nVolKnobX = CWaveVolume::KnobFor(volume);
         }
     }
 
-    if (m_pControlPanel->Poll(4) == 3) {
-        const int command = m_pControlPanel->Poll(5);
-        if (command <= 1)
+    if (panel.Poll(CControlPanelDlg::kPollButtonRequest) == CControlPanelDlg::kButtonPending) {
+        const int command = panel.Poll(CControlPanelDlg::kPollCommand);
+        if (command <= CControlPanelDlg::kCommandPlayPauseOther)
             RequestPlayPause();
-        else if (command == 2)
+        else if (command == CControlPanelDlg::kCommandFastForward)
             StepPosition(+1);
-        else if (command == 3)
+        else if (command == CControlPanelDlg::kCommandRewind)
             StepPosition(-1);
     }
 }

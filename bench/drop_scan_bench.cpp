@@ -25,6 +25,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace fw;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

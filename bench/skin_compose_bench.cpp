@@ -3,7 +3,7 @@
 // a composition makes: it runs every 50 ms on the UI thread and must make none.
 //
 // The presentation (PresentFrame's four blits) is the platform's BitBlt and is not part of the figure.
-#include "tools/host_skin_frame.h"
+#include "tests/tools/host_skin_frame.h"
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "framework/sim/sim.h"
@@ -18,6 +18,8 @@
 #include <cstring>
 #include <new>
 #include <vector>
+
+using namespace fw;
 
 // ---- Allocation counting: every operator new of the program goes through here. ----
 static long long g_allocations = 0;

@@ -1,19 +1,22 @@
 // Our small MFC-style layer: application object, dialogs from templates, message maps, window and device
 // context wrappers, file access, RAII for GDI handles. Just big enough for what the player uses.
 //
-// Player code includes this header (never <windows.h>); everything lives in namespace fw and is made
-// visible to the player by the using-directive at the end. The classes call only framework/platform.h.
+// Player code includes this header and its neighbours (never <windows.h>); everything lives in namespace fw.
+// Player headers name the types as fw::...; player sources may say `using namespace fw;` after their
+// includes. The classes call only framework/platform.h.
 #pragma once
 
 #include "framework/fw_types.h"
 #include "framework/platform.h"
 
 #include <string>
+#include <vector>
 
 namespace fw {
 
 class CWnd;
 class CDialog;
+class CRgn;
 
 // ---- Application ----------------------------------------------------------------------------------------
 
@@ -35,6 +38,13 @@ public:
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
+// The process's argument vector, wide; argument 0 (the program path) included.
+std::vector<std::wstring> AfxGetCommandLineArgs();
+// The per-user folder for settings, ending in '\'; empty when the platform has none.
+std::wstring AfxGetUserSettingsFolder();
+// A resource of the program (FindResource, LoadResource, LockResource): its bytes stay valid for the life of
+// the module. False when there is no such resource.
+bool AfxLockResource(HINSTANCE module, UINT id, UINT type, const BYTE** data, DWORD* size);
 // Entry point body shared by both builds: runs InitInstance of the one application object.
 int AfxWinMain();
 
@@ -64,10 +74,11 @@ public:
     UINT IsDlgButtonChecked(int id) const;
     void CheckDlgButton(int id, UINT state);
     void SetDlgItemText(int id, const std::wstring& text);
-    // This window as a scroll bar control (bar must be SB_CTL).
-    void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
-    int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
-    int GetScrollPos(int bar) const;
+    // Gives the region to the window, which owns it from then on; a region the window refuses stays with
+    // `rgn` (and is deleted by it). Returns the platform's answer (0 on failure).
+    int SetWindowRgn(CRgn& rgn, BOOL redraw);
+    // The desktop window, whose client rectangle is the screen.
+    static HWND GetDesktopWindow();
 
     // Default processing of the message being handled (MFC's CWnd::Default).
     LRESULT Default();
@@ -225,6 +236,10 @@ public:
     bool Close();
     bool IsOpen() const { return m_h != nullptr; }
 
+    // Replaces `target` by `source` in one step (the source is gone afterwards); false when it could not.
+    static bool Replace(const std::wstring& source, const std::wstring& target);
+    static bool Remove(const std::wstring& path);
+
 private:
     plat::FileHandle m_h = nullptr;
 };
@@ -233,6 +248,13 @@ private:
 // Reads the whole file, whatever its length. False when it cannot be opened or not read to its end (then
 // *data is untouched); `opened`, when given, tells the two apart.
 bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened = nullptr);
+
+// ---- GDI and system functions without a class ---------------------------------------------------------------
+// CreateDIBSection with a BITMAPINFO made of the header alone; *bits receives the pixel memory. The caller
+// deletes the bitmap (DeleteObject).
+HBITMAP CreateDIBSection(CDC* reference, const BITMAPINFOHEADER* header, UINT usage, void** bits);
+BOOL DeleteObject(HGDIOBJ object);
+int GetSystemMetrics(int index);
 
 // ---- Free platform functions the player calls directly ----------------------------------------------------
 using plat::AsyncKeyState;
@@ -308,5 +330,3 @@ public:                       \
         return ::fw::TRUE;                                                                  \
     }
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND(id, memberFxn)
-
-using namespace fw;

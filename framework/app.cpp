@@ -38,6 +38,20 @@ HINSTANCE AfxGetResourceHandle() {
     return AfxGetInstanceHandle();
 }
 
+std::vector<std::wstring> AfxGetCommandLineArgs() {
+    return plat::CommandLineArgs();
+}
+
+std::wstring AfxGetUserSettingsFolder() {
+    std::wstring dir = plat::UserSettingsDir();
+    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
+    return dir;
+}
+
+bool AfxLockResource(HINSTANCE module, UINT id, UINT type, const BYTE** data, DWORD* size) {
+    return plat::LockResourceBytes(module, id, type, data, size);
+}
+
 int AfxWinMain() {
     CWinApp* app = AfxGetApp();
     if (!app) return 1;

@@ -44,4 +44,12 @@ void CMemoryDC::Select(HGDIOBJ obj) {
     if (!m_old) m_old = previous; // the DC's original object, put back before deletion
 }
 
+HBITMAP CreateDIBSection(CDC* reference, const BITMAPINFOHEADER* header, UINT usage, void** bits) {
+    return plat::CreateDibSection(reference ? reference->GetSafeHdc() : nullptr, header, usage, bits);
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    return plat::DeleteGdiObject(object);
+}
+
 } // namespace fw

@@ -34,6 +34,14 @@ bool CFile::Close() {
     return ok;
 }
 
+bool CFile::Replace(const std::wstring& source, const std::wstring& target) {
+    return plat::FileReplace(source, target);
+}
+
+bool CFile::Remove(const std::wstring& path) {
+    return plat::FileDelete(path);
+}
+
 bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened) {
     if (opened) *opened = false;
     if (!data) return false;

@@ -1,5 +1,6 @@
 // CWnd: thin forwarding of window operations to the platform seam.
 #include "framework/afxwin.h"
+#include "framework/region.h"
 
 namespace fw {
 
@@ -67,16 +68,18 @@ void CWnd::CheckDlgButton(int id, UINT state) {
     plat::CheckButton(m_hWnd, id, state);
 }
 
-void CWnd::SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw) {
-    if (bar == SB_CTL) plat::SetScrollBarRange(m_hWnd, minPos, maxPos, redraw);
+int CWnd::SetWindowRgn(CRgn& rgn, BOOL redraw) {
+    const int taken = plat::SetWindowRegion(m_hWnd, rgn.GetSafeHandle(), redraw);
+    if (taken) rgn.Detach(); // the window deletes it from now on
+    return taken;
 }
 
-int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) {
-    return bar == SB_CTL ? plat::SetScrollBarPos(m_hWnd, pos, redraw) : 0;
+HWND CWnd::GetDesktopWindow() {
+    return plat::GetDesktop();
 }
 
-int CWnd::GetScrollPos(int bar) const {
-    return bar == SB_CTL ? plat::GetScrollBarPos(m_hWnd) : 0;
+int GetSystemMetrics(int index) {
+    return plat::GetMetric(index);
 }
 
 void CWnd::SetDlgItemText(int id, const std::wstring& text) {

@@ -4,25 +4,28 @@ bool HitBox(int left, int top, int width, int height, int x, int y) {
     return left <= x && x <= left + width && top <= y && y <= top + height;
 }
 
-bool InBox(const SkinBox& box, int x, int y) { return HitBox(box.left, box.top, box.width, box.height, x, y); }
+bool InBox(const SkinRect& box, int x, int y) {
+    return HitBox(box.x, box.y, box.w, box.h, x, y);
+}
 
 bool HitsPositionKnob(int knobX, int barY, int x, int y) {
-    return HitBox(knobX, barY, kPosBarLength, kPosBoxHeight, x, y);
+    return HitBox(knobX, barY, kPosKnobHitWidth, kPosKnobHitHeight, x, y);
 }
 
 bool HitsVolumeKnob(int knobX, int barY, int x, int y) {
-    return HitBox(knobX, barY, kVolBarLength, kVolBoxHeight, x, y);
+    return HitBox(knobX, barY, kVolKnobHitWidth, kVolKnobHitHeight, x, y);
 }
 
 SkinButton SkinButtonAt(int x, int y) {
     struct Entry {
-        const SkinBox* box;
+        const SkinRect* box;
         SkinButton button;
     };
+    // The movie picture is the screen hole.
     static const Entry kOrder[] = {
-        {&kRndBox, SkinButton::Rnd},   {&kRepBox, SkinButton::Rep},   {&kFfBox, SkinButton::Ff},
-        {&kRewBox, SkinButton::Rew},   {&kStopBox, SkinButton::Stop}, {&kFullBox, SkinButton::Full},
-        {&kPlayPauseBox, SkinButton::PlayPause}, {&kPictureBox, SkinButton::Picture},
+        {&kRndSwitch, SkinButton::Rnd},         {&kRepSwitch, SkinButton::Rep},   {&kFfKey, SkinButton::Ff},
+        {&kRewKey, SkinButton::Rew},            {&kStopKey, SkinButton::Stop},    {&kFullSwitch, SkinButton::Full},
+        {&kPlayPauseKey, SkinButton::PlayPause}, {&kScreenHole, SkinButton::Picture},
     };
     for (const Entry& e : kOrder) {
         if (InBox(*e.box, x, y)) return e.button;

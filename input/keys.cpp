@@ -1,7 +1,8 @@
 // PollKeys: the keyboard, read as "held now" once per tick (the main window gets no key messages).
 #include "app/globals.h"
 #include "app/player_dlg.h"
-#include "input/volume_steps.h"
+
+using namespace fw;
 
 namespace {
 
@@ -13,14 +14,14 @@ bool Held(int vk) {
     return AsyncKeyState(vk) < 0;
 }
 
-// One volume key step: reads the device (a failed read leaves the preset full volume), writes the new
-// level to both channels and moves the knob to match what was written.
-void StepVolume(bool up) {
-    DWORD volume = 0xFFFFFFFFu;
-    WaveOutGetVolume(0, &volume);
-    const uint32_t written = BothChannels(up ? VolumeLevelUp(volume) : VolumeLevelDown(volume));
-    WaveOutSetVolume(0, written);
-    g_nVolKnobX = VolumeKnobFromVolume(written);
+// One volume key step: reads the device (a failed read gives full volume), writes the new level to both
+// channels and moves the knob to match what was written.
+void StepVolume(CWaveVolume& device, bool up) {
+    const uint32_t volume = device.Read();
+    const uint32_t written =
+        CWaveVolume::BothChannels(up ? CWaveVolume::LevelUp(volume) : CWaveVolume::LevelDown(volume));
+    device.Write(written);
+    g_nVolKnobX = CWaveVolume::KnobFor(written);
 }
 
 } // namespace
@@ -31,8 +32,8 @@ char CPlayerDlg::PollKeys() {
 
     signed char arrows = 0;
     if (Held(VK_RETURN) && Held(VK_MENU) && g_nKeyCooldown == 0) SetFullScreen(g_bFullScreen == 1 ? 1 : 0);
-    if (Held(VK_SUBTRACT) || Held(VK_NEXT)) StepVolume(false);
-    if (Held(VK_ADD) || Held(VK_PRIOR)) StepVolume(true);
+    if (Held(VK_SUBTRACT) || Held(VK_NEXT)) StepVolume(m_volume, false);
+    if (Held(VK_ADD) || Held(VK_PRIOR)) StepVolume(m_volume, true);
 
     // Each later key overrides g_nScanStep: Up wins over Left over Right over Down.
     if (Held(VK_DOWN)) g_nScanStep = -1;

@@ -3,11 +3,9 @@
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "input/hit_boxes.h"
-#include "input/volume_steps.h"
 #include "playback/knob_mapping.h"
-#include "playback/mci_text.h"
 
-#include <string>
+using namespace fw;
 
 namespace {
 
@@ -18,12 +16,6 @@ constexpr WPARAM kMoveByCaption = 0xF012;
 constexpr int kPosParkLeft = 20, kPosParkRight = 200;
 // The volume bar parks left of x 89 and from x 132 on.
 constexpr int kVolParkLeft = 89, kVolParkRight = 132;
-
-int QueryMovieLength() {
-    std::wstring reply;
-    MciSend(L"status movie length", &reply, 255);
-    return ParseMciNumber(reply);
-}
 
 } // namespace
 
@@ -95,7 +87,7 @@ void CPlayerDlg::OnMouseMove(UINT flags, CPoint pt) {
             g_nPosKnobX = kPosKnobMax;
             g_nPosDrag = 2;
         }
-        SeekTo(KnobToPosition(QueryMovieLength(), g_nPosKnobX));
+        SeekTo(KnobToPosition(m_movie.Length(), g_nPosKnobX));
         m_nLastMouseX = x;
         m_nLastMouseY = y;
     }
@@ -111,7 +103,7 @@ void CPlayerDlg::OnMouseMove(UINT flags, CPoint pt) {
             g_nVolKnobX = kVolKnobMax;
             g_nVolDrag = 2;
         }
-        WaveOutSetVolume(0, VolumeFromKnob(g_nVolKnobX));
+        m_volume.Write(CWaveVolume::ForKnob(g_nVolKnobX));
         m_nLastMouseX = x;
         m_nLastMouseY = y;
     }

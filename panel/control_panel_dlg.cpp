@@ -2,9 +2,13 @@
 // handlers of its buttons and bars. Nothing here touches the movie, the sound device or the overlay.
 #include "panel/control_panel_dlg.h"
 
+#include "framework/controls.h"
+
 #include <climits>
 #include <cwchar>
 #include <string>
+
+using namespace fw;
 
 int g_nPanelSeekRequest, g_nPanelSeekTarget, g_nPanelVolumeRequest, g_nPanelVolume;
 int g_nPanelButtonRequest, g_nPanelCommand, g_nPanelPlayToggle, g_nPanelLength;
@@ -18,16 +22,6 @@ void ResetControlPanelState() {
 }
 
 namespace {
-
-// Pending codes: each poll answers with its own code, and the tick compares against exactly these.
-constexpr int kSeekPending = 1;
-constexpr int kVolumePending = 2;
-constexpr int kButtonPending = 3;
-
-// Commands of the transport buttons (0 and 1 both mean play/pause).
-constexpr int kCommandFastForward = 2;
-constexpr int kCommandRewind = 3;
-constexpr int kCommandNone = 10;
 
 constexpr int kBarMax = 255;
 constexpr int kBandMax = 25;
@@ -121,9 +115,9 @@ BOOL CControlPanelDlg::OnInitDialog() {
     // A new window has new controls: forget the buttons of the previous one so the exchange binds these.
     m_btnFF.m_hWnd = m_btnPlayPause.m_hWnd = m_btnRew.m_hWnd = nullptr;
     CDialog::OnInitDialog();
-    CWnd position(GetDlgItem(IDC_PANEL_POSITION));
-    position.SetScrollRange(SB_CTL, 0, kBarMax, TRUE);
-    position.SetScrollPos(SB_CTL, 0, TRUE);
+    CScrollBar position(GetDlgItem(IDC_PANEL_POSITION));
+    position.SetScrollRange(0, kBarMax, TRUE);
+    position.SetScrollPos(0, TRUE);
     return TRUE;
 }
 
@@ -134,38 +128,38 @@ void CControlPanelDlg::OnOK() {}
 void CControlPanelDlg::OnCancel() {}
 
 void CControlPanelDlg::SetBar(int nWhich, int nValue) {
-    if (nWhich == 0) {
+    if (nWhich == kBarLength) {
         g_nPanelLength = nValue;
-    } else if (nWhich == 1) {
-        CWnd bar(GetDlgItem(IDC_PANEL_POSITION));
-        bar.SetScrollRange(SB_CTL, 0, kBarMax, TRUE);
-        bar.SetScrollPos(SB_CTL, PositionToBar(nValue, g_nPanelLength), TRUE);
-    } else if (nWhich == 2) {
-        CWnd bar(GetDlgItem(IDC_PANEL_VOLUME));
-        bar.SetScrollRange(SB_CTL, 0, kBarMax, TRUE);
-        bar.SetScrollPos(SB_CTL, nValue, TRUE);
+    } else if (nWhich == kBarPosition) {
+        CScrollBar bar(GetDlgItem(IDC_PANEL_POSITION));
+        bar.SetScrollRange(0, kBarMax, TRUE);
+        bar.SetScrollPos(PositionToBar(nValue, g_nPanelLength), TRUE);
+    } else if (nWhich == kBarVolume) {
+        CScrollBar bar(GetDlgItem(IDC_PANEL_VOLUME));
+        bar.SetScrollRange(0, kBarMax, TRUE);
+        bar.SetScrollPos(nValue, TRUE);
     }
 }
 
 int CControlPanelDlg::Poll(int nWhich) {
     switch (nWhich) {
-    case 0:
+    case kPollSeekRequest:
         if (g_nPanelSeekRequest != kSeekPending) return 0;
         g_nPanelSeekRequest = 0;
         return kSeekPending;
-    case 1:
+    case kPollSeekTarget:
         return g_nPanelSeekTarget;
-    case 2:
+    case kPollVolumeRequest:
         if (g_nPanelVolumeRequest != kVolumePending) return 0;
         g_nPanelVolumeRequest = 0;
         return kVolumePending;
-    case 3:
+    case kPollVolume:
         return g_nPanelVolume;
-    case 4:
+    case kPollButtonRequest:
         if (g_nPanelButtonRequest != kButtonPending) return 0;
         g_nPanelButtonRequest = 0;
         return kButtonPending;
-    case 5: {
+    case kPollCommand: {
         const int command = g_nPanelCommand;
         g_nPanelCommand = kCommandNone;
         return command;
@@ -187,11 +181,11 @@ void CControlPanelDlg::SetScanLineSettings(int nMode, int bLineMask, int nTop, i
 
 int CControlPanelDlg::GetScanLineSetting(int nWhich) {
     switch (nWhich) {
-    case 0:
+    case kSettingMode:
         return g_nPanelScanLineMode;
-    case 1:
+    case kSettingLineMask:
         return g_bPanelLineMask;
-    case 2:
+    case kSettingMaskTop:
         return g_nPanelMaskTop;
     default:
         return g_nPanelMaskBottom;
@@ -254,12 +248,12 @@ void CControlPanelDlg::OnBottomDown() {
 // so a thumb drag asks again on every movement; the tick takes the latest one per tick.
 void CControlPanelDlg::OnHScroll(UINT code, UINT pos, HWND bar) {
     const HWND volumeBar = GetDlgItem(IDC_PANEL_VOLUME);
-    CWnd volume(volumeBar);
-    CWnd sender(bar);
-    volume.SetScrollRange(SB_CTL, 0, kBarMax, TRUE);
-    sender.SetScrollRange(SB_CTL, 0, kBarMax, TRUE);
+    CScrollBar volume(volumeBar);
+    CScrollBar sender(bar);
+    volume.SetScrollRange(0, kBarMax, TRUE);
+    sender.SetScrollRange(0, kBarMax, TRUE);
 
-    int p = sender.GetScrollPos(SB_CTL);
+    int p = sender.GetScrollPos();
     if (code == kLineLeft)
         p -= 1;
     else if (code == kLineRight)
@@ -276,7 +270,7 @@ void CControlPanelDlg::OnHScroll(UINT code, UINT pos, HWND bar) {
         p = kBarMax;
     p = ClampBar(p);
 
-    sender.SetScrollPos(SB_CTL, p, TRUE);
+    sender.SetScrollPos(p, TRUE);
     if (bar != nullptr && bar == volumeBar) {
         g_nPanelVolume = p;
         g_nPanelVolumeRequest = kVolumePending;

@@ -5,6 +5,8 @@
 #include "app/player_dlg.h"
 #include "res/resource.h"
 
+using namespace fw;
+
 CMouseSettingsDlg::CMouseSettingsDlg(CWnd* parent)
     : CDialog(IDD_MOUSE_SETTINGS, parent), m_nWheelPlay(-1), m_nWheelPause(-1), m_nBottunMode(-1) {}
 

@@ -5,9 +5,9 @@
 
 #include "framework/afxwin.h"
 
-class CMouseSettingsDlg : public CDialog {
+class CMouseSettingsDlg : public fw::CDialog {
 public:
-    explicit CMouseSettingsDlg(CWnd* parent = nullptr);
+    explicit CMouseSettingsDlg(fw::CWnd* parent = nullptr);
     ~CMouseSettingsDlg() override;
 
     int m_nWheelPlay;    // 1034 MODE1 / 1035 MODE2  -> g_nWheel1Play
@@ -15,7 +15,7 @@ public:
     int m_nBottunMode;   // 1037 OFF   / 1038 ON     -> g_nBottunMode
 
 protected:
-    void DoDataExchange(CDataExchange* dx) override;
+    void DoDataExchange(fw::CDataExchange* dx) override;
     void OnOK() override;
     void OnCancel() override;
 };

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace fw;
+
 namespace {
 
 // The variables carried by the settings file, in file order.
@@ -35,13 +37,13 @@ enum WriteResult { kWritten, kFolderNotWritable, kWriteFailed };
 WriteResult ReplaceSettingsFile(const std::wstring& dir, const std::string& text) {
     const std::wstring target = dir + kSettingsFileName;
     const std::wstring temp = target + L".tmp";
-    plat::FileHandle f = plat::FileOpen(temp, plat::kCreateWrite);
-    if (!f) return kFolderNotWritable;
-    bool ok = (text.empty() || plat::FileWrite(f, text.data(), text.size())) && plat::FileFlush(f);
-    ok = plat::FileClose(f) && ok;
-    ok = ok && plat::FileReplace(temp, target);
+    CFile file;
+    if (!file.Open(temp, CFile::modeCreate)) return kFolderNotWritable;
+    bool ok = (text.empty() || file.Write(text.data(), text.size())) && file.Flush();
+    ok = file.Close() && ok;
+    ok = ok && CFile::Replace(temp, target);
     if (ok) return kWritten;
-    plat::FileDelete(temp);
+    CFile::Remove(temp);
     return kWriteFailed;
 }
 

@@ -1,8 +1,11 @@
 #include "panel/settings_paths.h"
 
-#include "framework/platform.h"
+#include "framework/afxwin.h"
+#include "framework/paths.h"
 
 #include <vector>
+
+using namespace fw;
 
 const wchar_t kSettingsFileName[] = L"RIVO.CFG";
 const wchar_t kTemplateFileName[] = L"RIVO.sys";
@@ -10,28 +13,23 @@ const wchar_t kTemplateFileName[] = L"RIVO.sys";
 namespace {
 
 bool CanOpenForReading(const std::wstring& path) {
-    fw::plat::FileHandle f = fw::plat::FileOpen(path, fw::plat::kRead);
-    if (!f) return false;
-    fw::plat::FileClose(f);
-    return true;
+    CFile file;
+    return file.Open(path, CFile::modeRead);
 }
 
-}  // namespace
+} // namespace
 
 std::wstring DirectoryOfProgramPath(const std::wstring& programPath) {
-    const size_t slash = programPath.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : programPath.substr(0, slash + 1);
+    return DirectoryOf(programPath);
 }
 
 std::wstring ProgramSettingsDir() {
-    const std::vector<std::wstring> args = fw::plat::CommandLineArgs();
-    return args.empty() ? std::wstring() : DirectoryOfProgramPath(args[0]);
+    const std::vector<std::wstring> args = AfxGetCommandLineArgs();
+    return args.empty() ? std::wstring() : DirectoryOf(args[0]);
 }
 
 std::wstring UserSettingsFolder() {
-    std::wstring dir = fw::plat::UserSettingsDir();
-    if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
-    return dir;
+    return AfxGetUserSettingsFolder();
 }
 
 std::wstring SecondSettingsFolder() {

@@ -1,119 +1,60 @@
-// The movie controller: the one movie open under the MCI alias "movie", driven by plain command strings.
-// MCI results are never examined: a failed command changes nothing on the device, and a failed status
-// query answers with an empty reply, which reads as 0.
+// The movie controller: the one movie open under the MCI alias "movie", driven through CMovieDevice. Device
+// results are never examined: a failed command changes nothing on the device, and a failed status query
+// reads as 0, so the controller's variables change as if every command had worked.
 #include "app/player_dlg.h"
 
 #include "app/globals.h"
 #include "playback/knob_mapping.h"
-#include "input/wheel_capture_wnd.h"
-#include "panel/control_panel_dlg.h"
-#include "playback/mci_text.h"
-#include "view/full_screen.h"
+#include "view/skin_layout.h"
+
+using namespace fw;
 
 namespace {
-
-void Mci(const std::wstring& command) {
-    MciSend(command, nullptr, 0);
-}
-
-// Sends a status query and reads its decimal reply. `capacity` is the reply length passed to the device.
-int MciNumber(const wchar_t* command, UINT capacity) {
-    std::wstring reply;
-    MciSend(command, &reply, capacity);
-    return ParseMciNumber(reply);
-}
 
 int Sign(int v) {
     return v > 0 ? 1 : -1;
 }
 
-// Some AVI devices (Wine's among them) end playback on the frame before the length and stay there, so
-// the position never reaches the length. Only then, while playing normally, is the device asked whether
-// it has stopped: one extra query at the last frame, none on other ticks.
-bool StoppedOnLastFrame(int position) {
+// Some AVI devices (Wine's among them) end playback on the frame before the length and stay there, so the
+// position never reaches the length. Only then, while playing normally, is the device asked whether it has
+// stopped: one extra query at the last frame, none on other ticks.
+bool StoppedOnLastFrame(CMovieDevice& movie, int position) {
     if (g_bPaused != 0 || g_nScanSpeed != 0 || g_nLength <= 0 || position != g_nLength - 1) return false;
-    std::wstring mode;
-    MciSend(L"status movie mode", &mode, 255);
-    return mode == L"stopped";
+    return movie.HasStopped();
 }
 
 } // namespace
 
-void CPlayerDlg::OpenCurrentEntry() {
-    if (g_bFullScreen == 1) {
-        OpenCurrentEntryFullScreen();
-        return;
-    }
-    g_nScanSpeed = 0;
-    g_nPosDrag = 1;
-    Mci(L"stop movie");
-    Mci(L"window movie handle default");
-    Mci(L"close movie");
-
+bool CPlayerDlg::LoadCurrentEntry() {
+    m_movie.Stop();
+    m_movie.ShowInOwnWindow();
+    m_movie.Close();
     // An empty playlist (a drop of folders without files) has no entry to open: nothing more is sent.
     std::wstring path;
-    if (GetEntryText(g_nCurrentIndex, &path)) {
-        std::wstring open;
-        if (BuildOpenCommand(path, &open)) Mci(open);
-        Mci(L"stop movie");
-        Mci(L"window movie handle default");
-        Mci(L"window movie handle " + HandleToDecimal(m_hWnd));
-        Mci(L"put movie destination at 24 22 176 120");
-        Mci(L"play movie");
-        g_nLength = MciNumber(L"status movie length", 256);
+    if (!GetEntryText(g_nCurrentIndex, &path)) return false;
+    m_movie.Open(path);
+    m_movie.Stop();
+    m_movie.ShowInOwnWindow();
+    return true;
+}
+
+void CPlayerDlg::OpenCurrentEntry() {
+    g_nScanSpeed = 0;
+    if (g_bFullScreen == 1 && m_openFullScreen) {
+        m_openFullScreen();
+        return;
+    }
+    g_nPosDrag = 1;
+    if (LoadCurrentEntry()) {
+        m_movie.ShowIn(m_hWnd);
+        m_movie.SetDestination(kScreenHole.x, kScreenHole.y, kScreenHole.w, kScreenHole.h);
+        m_movie.Play();
+        g_nLength = m_movie.Length(CMovieDevice::kLongReply);
     } else {
         g_nLength = 0;
     }
     g_nPosition = 0;
     g_nPosDrag = 0;
-}
-
-void CPlayerDlg::OpenCurrentEntryFullScreen() {
-    g_nScanSpeed = 0;
-    g_bFullScreen = 0; // for the duration of the load
-    ReadPanelScanLineSettings(m_pControlPanel);
-
-    const int w = g_nScreenWidth, h = g_nScreenHeight;
-    if (g_bFsPanelShown == 0) {
-        PlaceIfPresent(m_pControlPanel, HWND_NOTOPMOST, 0, h - kPanelHeight, w + g_nHideRight, kPanelHeight,
-                       SWP_HIDEWINDOW);
-        PlaceFullScreen(m_pMovieWnd, HWND_BOTTOM, SWP_SHOWWINDOW);
-        PlaceFullScreen(m_pMovieWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
-    }
-
-    Mci(L"stop movie");
-    Mci(L"window movie handle default");
-    Mci(L"close movie");
-    std::wstring path;
-    const bool haveEntry = GetEntryText(g_nCurrentIndex, &path);
-    if (haveEntry) {
-        std::wstring open;
-        if (BuildOpenCommand(path, &open)) Mci(open);
-        Mci(L"stop movie");
-        Mci(L"window movie handle default");
-        AimMovieAtMovieWindow(m_pMovieWnd);
-    }
-
-    if (g_bFsPanelShown == 0) {
-        if (m_pScanlineWnd) {
-            if (m_pScanlineWnd->GetSafeHwnd()) m_pScanlineWnd->DestroyWindow();
-            BuildScanlineOverlay();
-            PlaceFullScreen(m_pScanlineWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
-        }
-    } else {
-        PlaceIfPresent(m_pControlPanel, HWND_BOTTOM, 0, h - kPanelHeight, w, kPanelHeight, SWP_SHOWWINDOW);
-        PlaceIfPresent(m_pControlPanel, HWND_TOPMOST, 0, h - kPanelHeight, w, kPanelHeight, SWP_SHOWWINDOW);
-    }
-
-    if (haveEntry) {
-        Mci(L"play movie");
-        g_nPosition = 0;
-        g_nLength = MciNumber(L"status movie length", 256);
-    } else {
-        g_nPosition = 0;
-        g_nLength = 0;
-    }
-    g_bFullScreen = 1;
 }
 
 void CPlayerDlg::NextEntry() {
@@ -152,7 +93,7 @@ void CPlayerDlg::PreviousEntry() {
 
 void CPlayerDlg::CloseMovie() {
     g_nCurrentIndex = 0;
-    Mci(L"close movie");
+    m_movie.Close();
     g_bClosed = 1;
     g_bPaused = 1;
     g_nPosKnobX = kPosKnobMin;
@@ -175,19 +116,19 @@ void CPlayerDlg::TogglePlayPause() {
             OpenCurrentEntry();
             g_bClosed = 0;
         } else {
-            Mci(L"play movie");
+            m_movie.Play();
         }
     } else {
-        Mci(L"pause movie");
-        g_nPosition = MciNumber(L"status movie position", 255);
+        m_movie.Pause();
+        g_nPosition = m_movie.Position();
     }
 }
 
 void CPlayerDlg::RequestPlayPause() {
     if (g_bPaused == 0 && g_nScanSpeed != 0)
-        Mci(L"play movie");
+        m_movie.Play();
     else if (g_bPaused == 1 && g_nScanSpeed != 0)
-        Mci(L"pause movie");
+        m_movie.Pause();
     else
         TogglePlayPause();
     g_nScanSpeed = 0;
@@ -202,15 +143,15 @@ void CPlayerDlg::StepPosition(int d) {
         return;
     }
     g_nPosition += d;
-    Mci(L"seek movie to " + std::to_wstring(g_nPosition));
+    m_movie.Seek(g_nPosition);
 }
 
 void CPlayerDlg::SeekTo(int position) {
     g_nPosition = position;
     if (g_bPaused == 0)
-        Mci(L"play movie from " + std::to_wstring(position));
+        m_movie.PlayFrom(position);
     else
-        Mci(L"seek movie to " + std::to_wstring(position));
+        m_movie.Seek(position);
 }
 
 void CPlayerDlg::ScanTick() {
@@ -226,7 +167,7 @@ void CPlayerDlg::ScanTick() {
         if (g_nScanSpeed <= -9) g_nScanSpeed = -9;
         if (g_bPaused == 0 && g_nScanSpeed == 0) {
             g_nKeyCooldown = 9;
-            Mci(L"play movie");
+            m_movie.Play();
         }
         g_nScanStep = 0;
     }
@@ -235,14 +176,14 @@ void CPlayerDlg::ScanTick() {
     const int s = g_nScanSpeed;
     const int level = s < 0 ? -s : s;
     if (g_bPaused == 0) {
-        if (g_nWheel1Play != 1) Mci(L"set movie time format milliseconds");
-        g_nPosition = MciNumber(L"status movie position", 256);
+        if (g_nWheel1Play != 1) m_movie.UseMilliseconds();
+        g_nPosition = m_movie.Position(CMovieDevice::kLongReply);
         if (g_nWheel1Play == 0)
             g_nPosition += Sign(s) * g_anJumpSeconds[level] * 1000;
         else
             g_nPosition += Sign(s) * g_anScanFrames[level];
     } else {
-        g_nPosition = MciNumber(L"status movie position", 256);
+        g_nPosition = m_movie.Position(CMovieDevice::kLongReply);
         if (g_nWheel1Pause == 0) {
             if (g_cArrowKeys == 0) {
                 g_nPosition += Sign(s);
@@ -257,14 +198,14 @@ void CPlayerDlg::ScanTick() {
         g_nPrevArrowKeys = g_cArrowKeys;
     }
     if (g_nPosition <= 0) g_nPosition = 0;
-    Mci(L"seek movie to " + std::to_wstring(g_nPosition));
-    if (g_bPaused == 0) Mci(L"set movie time format frames");
+    m_movie.Seek(g_nPosition);
+    if (g_bPaused == 0) m_movie.UseFrames();
 }
 
 void CPlayerDlg::CheckEndOfMovie() {
     if (g_nPosDrag != 0 || g_bClosed != 0) return;
-    const int p = MciNumber(L"status movie position", 255);
-    if (p >= g_nLength || StoppedOnLastFrame(p)) NextEntry();
+    const int p = m_movie.Position();
+    if (p >= g_nLength || StoppedOnLastFrame(m_movie, p)) NextEntry();
     g_nPosKnobX = PositionToKnob(p, g_nLength);
 }
 

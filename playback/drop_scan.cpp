@@ -4,19 +4,15 @@
 
 #include "app/globals.h"
 #include "app/player_dlg.h"
+#include "framework/dropped_files.h"
+#include "framework/paths.h"
+#include "playback/knob_mapping.h"
 #include "res/resource.h"
 
 #include <algorithm>
 #include <utility>
 
-std::wstring JoinPath(const std::wstring& dir, const std::wstring& name) {
-    std::wstring path;
-    path.reserve(dir.size() + 1 + name.size());
-    path = dir;
-    if (path.empty() || path.back() != L'\\') path += L'\\';
-    path += name;
-    return path;
-}
+using namespace fw;
 
 std::wstring PlaylistSortKey(const std::wstring& path) {
     std::wstring key(path);
@@ -28,7 +24,7 @@ std::wstring PlaylistSortKey(const std::wstring& path) {
 
 void CDropScanner::ScanItem(const std::wstring& item) {
     m_scanned.clear();
-    plat::ListBoxAdd(m_queue, item);
+    m_queue.AddString(item);
     int found = 0;
     std::wstring dir;
     // The smallest pending path is scanned next; the order only changes the scan, never the playlist,
@@ -38,24 +34,23 @@ void CDropScanner::ScanItem(const std::wstring& item) {
 }
 
 bool CDropScanner::TakeFirstQueued(std::wstring* dir) {
-    if (plat::ListBoxCount(m_queue) <= 0 || !plat::ListBoxText(m_queue, 0, dir)) return false;
-    plat::ListBoxDelete(m_queue, 0);
+    if (m_queue.GetCount() <= 0 || !m_queue.GetText(0, dir)) return false;
+    m_queue.DeleteString(0);
     return true;
 }
 
 int CDropScanner::ScanFolder(const std::wstring& dir) {
     // A folder whose identity cannot be read cannot be opened either; one seen before in this item is
     // reached through a link (possibly back to an ancestor) and is not listed again.
-    plat::FileIdentity id;
-    if (!plat::GetFileIdentity(dir, &id) || !m_scanned.insert(id).second) return 0;
-    m_listing.clear();
-    if (!plat::ListDirectory(dir, &m_listing)) return 0;
+    CFileIdentity id;
+    if (!IdentifyFile(dir, &id) || !m_scanned.insert(id).second) return 0;
+    if (!ListFolder(dir, &m_listing)) return 0;
     int found = 0;
-    for (const plat::DirEntry& e : m_listing) {
+    for (const CFolderEntry& e : m_listing) {
         if (e.name == L"." || e.name == L"..") continue;
         ++found;
         if (e.isDirectory) {
-            plat::ListBoxAdd(m_queue, JoinPath(dir, e.name));
+            m_queue.AddString(JoinPath(dir, e.name));
         } else {
             m_entries.push_back(JoinPath(dir, e.name));
         }
@@ -63,7 +58,7 @@ int CDropScanner::ScanFolder(const std::wstring& dir) {
     return found;
 }
 
-void CDropScanner::AddEntriesTo(HWND playlist) {
+void CDropScanner::AddEntriesTo(CListBox& playlist) {
     // Presented in the list's own order, each sorted insert lands at the end instead of moving the
     // entries behind it: a drop of 100,000 files stays linear apart from the sort.
     struct Keyed {
@@ -78,36 +73,38 @@ void CDropScanner::AddEntriesTo(HWND playlist) {
     }
     m_entries.clear();
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-    for (const Keyed& k : keyed) plat::ListBoxAdd(playlist, k.path);
+    for (const Keyed& k : keyed)
+        playlist.AddString(k.path);
 }
 
 void CPlayerDlg::OnDropFiles(HDROP drop) {
+    // Released (DragFinish) when this handler returns, after the first entry has been opened.
+    const CDroppedFiles dropped(drop);
     g_nCurrentIndex = 0;
     if (g_bPaused == 1) g_bPaused = 0;
-    MciSend(L"close movie", nullptr, 0);
-    g_nPosKnobX = 24;
+    m_movie.Close();
+    g_nPosKnobX = kPosKnobMin;
     g_bClosed = 0;
 
-    HWND playlist = GetDlgItem(IDC_PLAYLIST);
-    HWND folderQueue = GetDlgItem(IDC_FOLDER_QUEUE);
-    plat::ListBoxReset(playlist);
-    plat::ListBoxReset(folderQueue);
+    CListBox playlist(GetDlgItem(IDC_PLAYLIST));
+    const HWND folderQueue = GetDlgItem(IDC_FOLDER_QUEUE);
+    playlist.ResetContent();
+    CListBox(folderQueue).ResetContent();
     g_strFoundName.clear();
 
     // Every dropped item once, in drop order. An empty item names nothing and is passed over.
     CDropScanner scanner(folderQueue);
-    const UINT count = plat::DropCount(drop);
     std::wstring item;
-    for (UINT i = 0; i < count; ++i) {
-        if (!plat::DropItem(drop, i, &item)) break;
+    for (UINT i = 0; i < dropped.GetCount(); ++i) {
+        if (!dropped.GetItem(i, &item)) break;
         if (!item.empty()) scanner.ScanItem(item);
     }
     scanner.AddEntriesTo(playlist);
 
-    const LRESULT entries = plat::ListBoxCount(playlist);
-    g_nEntryCount = entries > 0 ? static_cast<int>(entries) : 0;
+    const int entries = playlist.GetCount();
+    g_nEntryCount = entries > 0 ? entries : 0;
     g_nCurrentIndex = 0;
-    MciSend(L"close movie", nullptr, 0);
+    m_movie.Close();
     g_nPosDrag = 0;
     g_nPosition = 0;
     if (g_nEntryCount > 0) {
@@ -118,5 +115,4 @@ void CPlayerDlg::OnDropFiles(HDROP drop) {
         g_bClosed = 1;
         g_bPaused = 1;
     }
-    plat::FinishDrop(drop);
 }

@@ -1,22 +1,20 @@
 // The scan behind a drop of files and folders: every file under every dropped folder, at any depth, plus
 // every dropped file, for the sorted playlist list box.
 //
-// Each folder is listed once (one ListDirectory call) and scanned at most once per dropped item, by file
+// Each folder is listed once (one ListFolder call) and scanned at most once per dropped item, by file
 // identity, so a link that points back to an ancestor ends instead of looping. Paths are std::wstring
 // throughout: nothing is cut, whatever its length.
 #pragma once
 
-#include "framework/platform.h"
+#include "framework/controls.h"
+#include "framework/folders.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
-// "dir\name". A dir that already ends in '\' (a drive root such as "C:\") gets no second separator.
-std::wstring JoinPath(const std::wstring& dir, const std::wstring& name);
-
 // The playlist's order, as a sort key: the path with ASCII letters folded to lower case. Used only to
-// present paths to the sorted list box in an order where each insert lands at the end; the list box
+// present paths to the sorted list box in an order where each insert tends to land at the end; the list box
 // itself still decides where every entry goes.
 std::wstring PlaylistSortKey(const std::wstring& path);
 
@@ -34,15 +32,15 @@ public:
     const std::vector<std::wstring>& Entries() const { return m_entries; }
 
     // Adds every collected entry to the sorted playlist list box and forgets them.
-    void AddEntriesTo(fw::HWND playlist);
+    void AddEntriesTo(fw::CListBox& playlist);
 
 private:
     // Lists one folder: files become entries, subfolders join the queue. Returns the number of both.
     int ScanFolder(const std::wstring& dir);
     bool TakeFirstQueued(std::wstring* dir);
 
-    fw::HWND m_queue;
+    fw::CListBox m_queue;
     std::vector<std::wstring> m_entries;
-    std::set<fw::plat::FileIdentity> m_scanned;  // folders of the current item already listed
-    std::vector<fw::plat::DirEntry> m_listing;   // reused between folders
+    std::set<fw::CFileIdentity> m_scanned;  // folders of the current item already listed
+    std::vector<fw::CFolderEntry> m_listing; // reused between folders
 };

@@ -6,25 +6,50 @@
 // Both full-screen windows begin g_nHideTop rows above the screen and reach g_nHideRight pixels past its
 // right edge: their focus scroll bar and their own vertical scroll bar lie off the screen, and window row
 // g_nHideTop is screen row 0.
-#include "app/player_dlg.h"
+#include "view/full_screen.h"
 
 #include "app/fullscreen_command.h"
 #include "app/globals.h"
-#include "input/wheel_capture_wnd.h"
+#include "app/player_dlg.h"
 #include "panel/control_panel_dlg.h"
-#include "playback/mci_text.h"
-#include "view/full_screen.h"
+#include "view/capture_windows.h"
+#include "view/skin_layout.h"
 
-#include <string>
+using namespace fw;
 
 namespace {
 
-void Mci(const std::wstring& command) {
-    MciSend(command, nullptr, 0);
+// SetWindowPos on a full-screen window; nothing when its creation failed and it has no window.
+void PlaceIfPresent(CWnd* wnd, HWND after, int x, int y, int cx, int cy, UINT flags) {
+    if (wnd && wnd->GetSafeHwnd()) wnd->SetWindowPos(after, x, y, cx, cy, flags);
 }
 
-std::wstring Decimal(int v) {
-    return std::to_wstring(v);
+// The full-screen rectangle of the movie window and the overlay.
+void PlaceFullScreen(CWnd* wnd, HWND after, UINT flags) {
+    PlaceIfPresent(wnd, after, 0, -g_nHideTop, g_nScreenWidth + g_nHideRight, g_nScreenHeight + g_nHideTop,
+                   flags);
+}
+
+// The panel's strip across the bottom of the screen.
+void PlacePanel(CWnd* panel, HWND after, int width, UINT flags) {
+    PlaceIfPresent(panel, after, 0, g_nScreenHeight - kPanelHeight, width, kPanelHeight, flags);
+}
+
+// The device draws into the movie window (0 when it has none), stretched over the whole screen below the
+// hidden top rows.
+void AimAtMovieWindow(CMovieDevice& movie, CMovieWnd* movieWnd) {
+    movie.ShowIn(movieWnd ? movieWnd->GetSafeHwnd() : nullptr);
+    movie.SetDestination(0, g_nHideTop, g_nScreenWidth, g_nScreenHeight);
+}
+
+// The panel's four scan-line values into g_nScanLineMode, g_bLineMask, g_nMaskTop, g_nMaskBottom, in that
+// order. Nothing without a panel object.
+void ReadPanelScanLineSettings(CControlPanelDlg* panel) {
+    if (!panel) return;
+    g_nScanLineMode = panel->GetScanLineSetting(CControlPanelDlg::kSettingMode);
+    g_bLineMask = panel->GetScanLineSetting(CControlPanelDlg::kSettingLineMask);
+    g_nMaskTop = panel->GetScanLineSetting(CControlPanelDlg::kSettingMaskTop);
+    g_nMaskBottom = panel->GetScanLineSetting(CControlPanelDlg::kSettingMaskBottom);
 }
 
 // The pointer, hidden, confined to the one pixel (0, y0): on a dark row in either scan-line mode, so the
@@ -41,46 +66,27 @@ void FreePointer() {
 }
 
 // Picks the movie up again where the player state says: playing, or standing at g_nPosition.
-void ResumeByState() {
+void ResumeByState(CMovieDevice& movie) {
     if (g_bPaused == 0)
-        Mci(L"play movie");
+        movie.Play();
     else
-        Mci(L"seek movie to " + Decimal(g_nPosition));
+        movie.Seek(g_nPosition);
 }
 
 void SetClickModes(CMovieWnd* movieWnd, CScanlineWnd* overlay, int mode) {
-    if (overlay) overlay->SetClickMode(0, mode);
-    if (movieWnd) movieWnd->SetClickMode(0, mode);
+    if (overlay) overlay->SetClickMode(CWheelCaptureWnd::kClickModeFlag, mode);
+    if (movieWnd) movieWnd->SetClickMode(CWheelCaptureWnd::kClickModeFlag, mode);
 }
 
 void DestroyIfPresent(CWnd* wnd) {
     if (wnd && wnd->GetSafeHwnd()) wnd->DestroyWindow();
 }
 
+int PollIfPresent(CWheelCaptureWnd* wnd, int which) {
+    return wnd ? wnd->Poll(which) : 0;
+}
+
 } // namespace
-
-void PlaceIfPresent(CWnd* wnd, HWND after, int x, int y, int cx, int cy, UINT flags) {
-    if (wnd && wnd->GetSafeHwnd()) wnd->SetWindowPos(after, x, y, cx, cy, flags);
-}
-
-void PlaceFullScreen(CWnd* wnd, HWND after, UINT flags) {
-    PlaceIfPresent(wnd, after, 0, -g_nHideTop, g_nScreenWidth + g_nHideRight, g_nScreenHeight + g_nHideTop,
-                   flags);
-}
-
-void AimMovieAtMovieWindow(CMovieWnd* movieWnd) {
-    Mci(L"window movie handle " + HandleToDecimal(movieWnd ? movieWnd->GetSafeHwnd() : nullptr));
-    Mci(L"put movie destination at 0 " + Decimal(g_nHideTop) + L" " + Decimal(g_nScreenWidth) + L" " +
-        Decimal(g_nScreenHeight));
-}
-
-void ReadPanelScanLineSettings(CControlPanelDlg* panel) {
-    if (!panel) return;
-    g_nScanLineMode = panel->GetScanLineSetting(0);
-    g_bLineMask = panel->GetScanLineSetting(1);
-    g_nMaskTop = panel->GetScanLineSetting(2);
-    g_nMaskBottom = panel->GetScanLineSetting(3);
-}
 
 void CPlayerDlg::SetFullScreen(int flag) {
     if (flag == 0)
@@ -91,12 +97,12 @@ void CPlayerDlg::SetFullScreen(int flag) {
 
 void CPlayerDlg::EnterFullScreen() {
     ShowPointer(FALSE);
-    Mci(L"window movie handle default");
+    m_movie.ShowInOwnWindow();
 
     g_nScreenWidth = g_nScreenHeight = 0;
     g_bFsPanelShown = 0;
     RECT desktop = {0, 0, 0, 0};
-    plat::GetClientRectangle(plat::GetDesktop(), &desktop);
+    CWnd(CWnd::GetDesktopWindow()).GetClientRect(&desktop);
     g_nScreenWidth = desktop.right;
     g_nScreenHeight = desktop.bottom;
 
@@ -112,14 +118,14 @@ void CPlayerDlg::EnterFullScreen() {
     PlaceFullScreen(m_pMovieWnd, HWND_BOTTOM, SWP_SHOWWINDOW);
     PlaceFullScreen(m_pMovieWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
 
-    Mci(L"pause movie");
-    AimMovieAtMovieWindow(m_pMovieWnd);
+    m_movie.Pause();
+    AimAtMovieWindow(m_movie, m_pMovieWnd);
 
     if (m_pScanlineWnd) {
         BuildScanlineOverlay();
         PlaceFullScreen(m_pScanlineWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
     }
-    ResumeByState();
+    ResumeByState(m_movie);
     g_bFullScreen = 1;
 
     // A pause and a resume after a short wait make the device repaint into its new window.
@@ -136,7 +142,7 @@ void CPlayerDlg::LeaveFullScreen() {
     // While the panel is up the pointer is visible already: showing it again would unbalance the count.
     if (g_bFsPanelShown != 1) ShowPointer(TRUE);
     g_bFullScreen = 0;
-    Mci(L"window movie handle default");
+    m_movie.ShowInOwnWindow();
 
     ReadPanelScanLineSettings(m_pControlPanel);
     DestroyIfPresent(m_pMovieWnd);
@@ -144,18 +150,18 @@ void CPlayerDlg::LeaveFullScreen() {
     DestroyIfPresent(m_pControlPanel);
 
     g_bFsPanelShown = 0;
-    Mci(L"pause movie");
-    Mci(L"window movie handle " + HandleToDecimal(m_hWnd));
-    Mci(L"put movie destination at 24 22 176 120");
+    m_movie.Pause();
+    m_movie.ShowIn(m_hWnd);
+    m_movie.SetDestination(kScreenHole.x, kScreenHole.y, kScreenHole.w, kScreenHole.h);
 
     // One pixel larger first, then the normal size: the resize makes the window repaint its skin.
-    SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, 275, 188, SWP_SHOWWINDOW);
-    SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, 274, 187, SWP_SHOWWINDOW);
+    SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, kSetWidth + g_nHideRight + 1, kSetHeight + 1, SWP_SHOWWINDOW);
+    SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, kSetWidth + g_nHideRight, kSetHeight, SWP_SHOWWINDOW);
 
     if (g_bPaused == 0)
-        Mci(L"play movie from " + Decimal(g_nPosition));
+        m_movie.PlayFrom(g_nPosition);
     else
-        Mci(L"seek movie to " + Decimal(g_nPosition));
+        m_movie.Seek(g_nPosition);
 
     TogglePlayPause();
     WaitTenths(5);
@@ -183,27 +189,24 @@ void CPlayerDlg::ShowControlPanel() {
     SetClickModes(m_pMovieWnd, m_pScanlineWnd, 0);
     ShowPointer(TRUE);
 
-    DWORD volume = 0xFFFFFFFFu;
-    WaveOutGetVolume(0, &volume);
-    if (m_pControlPanel) m_pControlPanel->SetBar(2, PanelVolumeFromDevice(volume));
+    const uint32_t volume = m_volume.Read();
+    if (m_pControlPanel) m_pControlPanel->SetBar(CControlPanelDlg::kBarVolume, CWaveVolume::PanelLevelFor(volume));
 
-    PlaceIfPresent(m_pScanlineWnd, HWND_NOTOPMOST, 0, -g_nHideTop, g_nScreenWidth,
-                   g_nScreenHeight + g_nHideTop, SWP_HIDEWINDOW);
+    PlaceIfPresent(m_pScanlineWnd, HWND_NOTOPMOST, 0, -g_nHideTop, g_nScreenWidth, g_nScreenHeight + g_nHideTop,
+                   SWP_HIDEWINDOW);
     PlaceFullScreen(m_pMovieWnd, HWND_BOTTOM, SWP_SHOWWINDOW);
     PlaceFullScreen(m_pMovieWnd, HWND_TOPMOST, SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOMOVE);
 
-    Mci(L"pause movie");
-    AimMovieAtMovieWindow(m_pMovieWnd);
+    m_movie.Pause();
+    AimAtMovieWindow(m_movie, m_pMovieWnd);
 
-    PlaceIfPresent(m_pControlPanel, HWND_BOTTOM, 0, g_nScreenHeight - kPanelHeight, g_nScreenWidth,
-                   kPanelHeight, SWP_SHOWWINDOW);
-    PlaceIfPresent(m_pControlPanel, HWND_TOPMOST, 0, g_nScreenHeight - kPanelHeight, g_nScreenWidth,
-                   kPanelHeight, SWP_SHOWWINDOW);
+    PlacePanel(m_pControlPanel, HWND_BOTTOM, g_nScreenWidth, SWP_SHOWWINDOW);
+    PlacePanel(m_pControlPanel, HWND_TOPMOST, g_nScreenWidth, SWP_SHOWWINDOW);
 
     // With clicks as play/pause the panel opens on a double-click, whose first click the tick has already
     // turned into a play/pause request: this toggle and the resume undo it.
     if (g_nBottunMode == 1) g_bPaused = g_bPaused == 0 ? 1 : 0;
-    ResumeByState();
+    ResumeByState(m_movie);
 }
 
 void CPlayerDlg::HideControlPanel() {
@@ -213,25 +216,72 @@ void CPlayerDlg::HideControlPanel() {
     SetClickModes(m_pMovieWnd, m_pScanlineWnd, g_nBottunMode);
     PinPointer();
 
-    PlaceIfPresent(m_pControlPanel, HWND_NOTOPMOST, 0, g_nScreenHeight - kPanelHeight, g_nScreenWidth,
-                   kPanelHeight, SWP_HIDEWINDOW);
+    PlacePanel(m_pControlPanel, HWND_NOTOPMOST, g_nScreenWidth, SWP_HIDEWINDOW);
     PlaceFullScreen(m_pMovieWnd, HWND_BOTTOM, SWP_SHOWWINDOW);
     PlaceFullScreen(m_pMovieWnd, HWND_TOPMOST, SWP_SHOWWINDOW | SWP_NOMOVE);
 
-    Mci(L"stop movie");
-    AimMovieAtMovieWindow(m_pMovieWnd);
+    m_movie.Stop();
+    AimAtMovieWindow(m_movie, m_pMovieWnd);
 
     if (m_pScanlineWnd) {
         DestroyIfPresent(m_pScanlineWnd);
         BuildScanlineOverlay();
         PlaceFullScreen(m_pScanlineWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
     }
-    ResumeByState();
+    ResumeByState(m_movie);
 }
 
-int PanelVolumeFromDevice(DWORD volume) {
-    // The left channel (low word) scaled by the single-precision number nearest 1/257, truncated:
-    // 65535 shows as 254, and a channel volume of 257 * k as k - 1.
-    const float kOneIn257 = 0.0038910506f;
-    return static_cast<int>(static_cast<double>(volume & 0xFFFFu) * static_cast<double>(kOneIn257));
+void CPlayerDlg::OpenCurrentEntryFullScreen() {
+    g_nScanSpeed = 0;
+    g_bFullScreen = 0; // for the duration of the load
+    ReadPanelScanLineSettings(m_pControlPanel);
+
+    if (g_bFsPanelShown == 0) {
+        PlacePanel(m_pControlPanel, HWND_NOTOPMOST, g_nScreenWidth + g_nHideRight, SWP_HIDEWINDOW);
+        PlaceFullScreen(m_pMovieWnd, HWND_BOTTOM, SWP_SHOWWINDOW);
+        PlaceFullScreen(m_pMovieWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
+    }
+
+    const bool haveEntry = LoadCurrentEntry();
+    if (haveEntry) AimAtMovieWindow(m_movie, m_pMovieWnd);
+
+    if (g_bFsPanelShown == 0) {
+        if (m_pScanlineWnd) {
+            DestroyIfPresent(m_pScanlineWnd);
+            BuildScanlineOverlay();
+            PlaceFullScreen(m_pScanlineWnd, HWND_TOPMOST, SWP_SHOWWINDOW);
+        }
+    } else {
+        PlacePanel(m_pControlPanel, HWND_BOTTOM, g_nScreenWidth, SWP_SHOWWINDOW);
+        PlacePanel(m_pControlPanel, HWND_TOPMOST, g_nScreenWidth, SWP_SHOWWINDOW);
+    }
+
+    if (haveEntry) {
+        m_movie.Play();
+        g_nPosition = 0;
+        g_nLength = m_movie.Length(CMovieDevice::kLongReply);
+    } else {
+        g_nPosition = 0;
+        g_nLength = 0;
+    }
+    g_bFullScreen = 1;
+}
+
+void CPlayerDlg::PollFullScreenWindows() {
+    // The overlay's notch wins when both windows saw one; both values are cleared either way.
+    int w = PollIfPresent(m_pMovieWnd, CWheelCaptureWnd::kPollWheel);
+    if (w != 0) g_nScanStep = w;
+    w = PollIfPresent(m_pScanlineWnd, CWheelCaptureWnd::kPollWheel);
+    if (w != 0) g_nScanStep = w;
+    if (g_nKeyCooldown != 0) g_nScanStep = 0;
+
+    // The movie window's left flag is read only when the overlay's was clear, so it can wait a tick.
+    if (PollIfPresent(m_pScanlineWnd, CWheelCaptureWnd::kPollLeft) != 0)
+        g_bPlayPauseRequest = 1;
+    else if (PollIfPresent(m_pMovieWnd, CWheelCaptureWnd::kPollLeft) != 0 && g_bFsPanelShown == 0)
+        g_bPlayPauseRequest = 1;
+
+    if (PollIfPresent(m_pMovieWnd, CWheelCaptureWnd::kPollMiddle) != 0 ||
+        PollIfPresent(m_pScanlineWnd, CWheelCaptureWnd::kPollMiddle) != 0)
+        g_bPlayPauseRequest = 1;
 }

@@ -4,7 +4,10 @@
 
 #include "app/globals.h"
 #include "app/player_dlg.h"
-#include "input/wheel_capture_wnd.h"
+#include "framework/region.h"
+#include "view/capture_windows.h"
+
+using namespace fw;
 
 std::vector<int> DarkOverlayRows(int screenHeight, const ScanlineSettings& settings) {
     std::vector<int> rows;
@@ -40,15 +43,11 @@ void CPlayerDlg::BuildScanlineOverlay() {
                                  SWP_NOZORDER | SWP_SHOWWINDOW);
 
     const ScanlineSettings settings = {g_nScanLineMode, g_bLineMask, g_nMaskTop, g_nMaskBottom};
-    CRgnHandle shape(plat::CreateRectRegion(0, 0, 0, 0));
-    if (!shape.Get()) return;
+    CRgn shape;
+    if (!shape.CreateEmpty()) return;
     // Window row g_nHideTop + i is screen row i.
-    for (int i : DarkOverlayRows(height, settings)) {
-        CRgnHandle row(plat::CreateRectRegion(0, g_nHideTop + i, width, g_nHideTop + i + 1));
-        if (!row.Get()) continue;
-        // The rows are disjoint, so XOR makes their union.
-        plat::CombineRegions(shape.Get(), shape.Get(), row.Get(), RGN_XOR);
-    }
-    // The window owns the region once it has taken it; a region it refused is freed here.
-    if (m_pScanlineWnd->SetWindowRgn(shape.Get(), TRUE)) shape.Release();
+    for (int i : DarkOverlayRows(height, settings))
+        shape.AddRow(0, g_nHideTop + i, width);
+    // The window owns the region once it has taken it; a region it refused is freed with `shape`.
+    m_pScanlineWnd->SetWindowRgn(shape, TRUE);
 }

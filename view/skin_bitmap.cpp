@@ -1,25 +1,17 @@
 #include "view/skin_bitmap.h"
 
+#include "view/skin_layout.h"
+
 #include <cstring>
 #include <new>
+
+using namespace fw;
 
 namespace {
 
 inline bool IsWhite(const BYTE* p) {
     return p[0] == 255 && p[1] == 255 && p[2] == 255;
 }
-
-// The frame the window shows: everything of the 224 x 187 set except the screen hole (24, 22, 176 x 120),
-// where the movie device draws.
-struct FrameRect {
-    int x, y, w, h;
-};
-constexpr FrameRect kFrameRects[4] = {
-    {0, 0, 224, 22},    // above the screen
-    {0, 22, 24, 120},   // left of it
-    {200, 22, 24, 120}, // right of it
-    {0, 142, 224, 45},  // the bar, buttons and switches below it
-};
 
 DWORD ReadDword(const BYTE* p) {
     return DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
@@ -105,7 +97,7 @@ BOOL CSkinBitmap::LoadFromResource(CDC* referenceDC, UINT resourceId, HINSTANCE 
     Free();
     const BYTE* data = nullptr;
     DWORD size = 0, imageSize = 0;
-    if (!plat::LockResourceBytes(module, resourceId & 0xFFFF, RT_BITMAP_ID, &data, &size)) return FALSE;
+    if (!AfxLockResource(module, resourceId & 0xFFFF, RT_BITMAP_ID, &data, &size)) return FALSE;
     if (!IsUsableSkinResource(data, size, &imageSize)) return FALSE;
 
     m_pHeader = new (std::nothrow) BITMAPINFOHEADER;
@@ -116,8 +108,7 @@ BOOL CSkinBitmap::LoadFromResource(CDC* referenceDC, UINT resourceId, HINSTANCE 
 
     // The header alone makes the BITMAPINFO: 24-bit pixels have no colour table, so the colours are RGB.
     void* bits = nullptr;
-    HDC reference = referenceDC ? referenceDC->GetSafeHdc() : nullptr;
-    m_hBitmap = plat::CreateDibSection(reference, m_pHeader, DIB_RGB_COLORS, &bits);
+    m_hBitmap = CreateDIBSection(referenceDC, m_pHeader, DIB_RGB_COLORS, &bits);
     m_pBits = static_cast<BYTE*>(bits);
     if (!m_hBitmap || !m_pBits) {
         Free();
@@ -130,7 +121,7 @@ BOOL CSkinBitmap::LoadFromResource(CDC* referenceDC, UINT resourceId, HINSTANCE 
 
 void CSkinBitmap::Free() {
     m_runs.Clear();
-    if (m_hBitmap) plat::DeleteGdiObject(AsGdiObject(m_hBitmap));
+    if (m_hBitmap) DeleteObject(AsGdiObject(m_hBitmap));
     delete m_pHeader;
     m_hBitmap = nullptr;
     m_pHeader = nullptr;
@@ -187,6 +178,7 @@ void CSkinBitmap::PresentFrame(CDC* target) {
     if (!m_hBitmap || !target) return;
     CMemoryDC memory(target->GetSafeHdc());
     memory.Select(AsGdiObject(m_hBitmap));
-    for (const FrameRect& r : kFrameRects)
+    // Everything of the set except the screen hole, where the movie device draws.
+    for (const SkinRect& r : kFrameRects)
         target->BitBlt(r.x, r.y, r.w, r.h, &memory, r.x, r.y, SRCCOPY);
 }

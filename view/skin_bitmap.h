@@ -16,7 +16,7 @@
 // Copies a w x h block of 24-bit pixels, leaving out every pure white (255, 255, 255) source pixel: white is
 // the sheet's transparent colour. `src` and `dst` address the first pixel of the block's top row; adding
 // srcRowStep / dstRowStep bytes (negative for bottom-up rows) moves one row down. w or h <= 0 copies nothing.
-void CopyKeyedPixels(const BYTE* src, std::ptrdiff_t srcRowStep, BYTE* dst, std::ptrdiff_t dstRowStep, int w,
+void CopyKeyedPixels(const fw::BYTE* src, std::ptrdiff_t srcRowStep, fw::BYTE* dst, std::ptrdiff_t dstRowStep, int w,
                      int h);
 
 // The canvas area sprites may be drawn into, from the canvas's top-left corner.
@@ -37,7 +37,7 @@ bool ClipToDrawingArea(SpriteBlit* blit);
 // non-zero, both at most kMaxSkinDimension, an image size of 0 or exactly |height| x width x 3, and at least
 // that many pixel bytes present. On success *imageSize receives the pixel byte count.
 constexpr int kMaxSkinDimension = 8192;
-bool IsUsableSkinResource(const BYTE* data, DWORD size, DWORD* imageSize);
+bool IsUsableSkinResource(const fw::BYTE* data, fw::DWORD size, fw::DWORD* imageSize);
 
 // ---- CSkinBitmap
 // ------------------------------------------------------------------------------------------------
@@ -46,35 +46,35 @@ class CSkinBitmap {
 public:
     // Starts empty and loads the bitmap resource; a failed load leaves the instance empty (the last argument
     // is not used).
-    CSkinBitmap(CDC* referenceDC, UINT resourceId, HINSTANCE module, int unused);
+    CSkinBitmap(fw::CDC* referenceDC, fw::UINT resourceId, fw::HINSTANCE module, int unused);
     virtual ~CSkinBitmap();
     CSkinBitmap(const CSkinBitmap&) = delete;
     CSkinBitmap& operator=(const CSkinBitmap&) = delete;
 
     // Replaces the content with the bitmap resource. FALSE, and the instance empty, when the resource is
     // missing, unusable (see IsUsableSkinResource) or the DIB section cannot be made.
-    BOOL LoadFromResource(CDC* referenceDC, UINT resourceId, HINSTANCE module);
+    fw::BOOL LoadFromResource(fw::CDC* referenceDC, fw::UINT resourceId, fw::HINSTANCE module);
     // Deletes the DIB section and the header copy; the instance is empty afterwards.
     void Free();
     // First byte of the picture's top row; null when empty.
-    BYTE* TopRowBits() const;
+    fw::BYTE* TopRowBits() const;
     // Copies the rectangle (sx, sy, w x h) of this bitmap, white left out, to `dst`: the destination pixel
     // of the rectangle's top-left corner in a bottom-up picture whose rows are dstRowPixels pixels long.
     // Parts of the rectangle outside this bitmap are left out. Does nothing when empty. The white pixels
     // are those of the bitmap as loaded.
-    void CopySpriteTo(BYTE* dst, int dstRowPixels, int sx, int sy, int w, int h) const;
+    void CopySpriteTo(fw::BYTE* dst, int dstRowPixels, int sx, int sy, int w, int h) const;
     // Transfers the 224 x 187 skin frame, minus the movie's screen hole (24, 22, 176 x 120), to `target`.
     // Does nothing when empty or when there is no target.
-    void PresentFrame(CDC* target);
+    void PresentFrame(fw::CDC* target);
 
     bool IsEmpty() const { return m_pBits == nullptr; }
     int Width() const;  // 0 when empty
     int Height() const; // |height|; 0 when empty
     bool IsBottomUp() const;
 
-    HBITMAP m_hBitmap = nullptr;
-    BITMAPINFOHEADER* m_pHeader = nullptr;
-    BYTE* m_pBits = nullptr;
+    fw::HBITMAP m_hBitmap = nullptr;
+    fw::BITMAPINFOHEADER* m_pHeader = nullptr;
+    fw::BYTE* m_pBits = nullptr;
     int m_nRowPixels = 0;
 
 private:

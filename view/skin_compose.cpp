@@ -3,6 +3,9 @@
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "view/skin_bitmap.h"
+#include "view/skin_layout.h"
+
+using namespace fw;
 
 namespace {
 
@@ -26,24 +29,30 @@ void CPlayerDlg::DrawSprite(int index, int dx, int dy, int sx, int sy, int w, in
 }
 
 void CPlayerDlg::ComposeFrame() {
-    // The whole unlit set first: it erases the previous picture. The lit set is the copy at x + 224.
-    DrawSprite(0, 0, 0, 0, 0, 224, 187);
-    if (g_bPaused == 1) DrawSprite(0, 38, 161, 262, 161, 21, 17); // PLAY/PAUSE lit
+    // A control drawn lit: its rectangle taken from the lit set, at the same place.
+    auto drawLit = [this](const SkinRect& r) { DrawSprite(0, r.x, r.y, r.x + kLitSetX, r.y, r.w, r.h); };
+    auto drawAt = [this](int dx, int dy, const SkinRect& sprite) {
+        DrawSprite(0, dx, dy, sprite.x, sprite.y, sprite.w, sprite.h);
+    };
+
+    // The whole unlit set first: it erases the previous picture.
+    drawAt(0, 0, SkinRect{0, 0, kSetWidth, kSetHeight});
+    if (g_bPaused == 1) drawLit(kPlayPauseKey);
     if (g_bClosed == 1) {
-        DrawSprite(0, 38, 161, 484, 0, 21, 17);   // PLAY/PAUSE grey, over the lit one
-        DrawSprite(0, 76, 161, 300, 161, 13, 17); // STOP lit
+        drawAt(kPlayPauseKey.x, kPlayPauseKey.y, kGreyPlayPauseSprite); // grey, over the lit one
+        drawLit(kStopKey);
     }
-    if (g_bRandom == 1) DrawSprite(0, 154, 160, 378, 160, 13, 16); // Rnd with its lamp
-    if (g_bRepeat == 1) DrawSprite(0, 168, 160, 392, 160, 13, 16); // Rep with its lamp
+    if (g_bRandom == 1) drawLit(kRndSwitch);
+    if (g_bRepeat == 1) drawLit(kRepSwitch);
     if (g_nRewLitTicks > 0) {
-        DrawSprite(0, 23, 161, 247, 161, 14, 17);
+        drawLit(kRewKey);
         --g_nRewLitTicks;
     }
     if (g_nFfLitTicks > 0) {
-        DrawSprite(0, 62, 161, 286, 161, 14, 17);
+        drawLit(kFfKey);
         --g_nFfLitTicks;
     }
-    DrawSprite(0, g_nPosKnobX, g_nPosKnobY - 1, 448, 0, 11, 7);
-    DrawSprite(0, g_nVolKnobX, g_nVolKnobY + 1, 470, 0, 7, 6);
+    drawAt(g_nPosKnobX, g_nPosKnobY + kPosKnobDrawDy, kPosKnobSprite);
+    drawAt(g_nVolKnobX, g_nVolKnobY + kVolKnobDrawDy, kVolKnobSprite);
     if (m_pCanvas) m_pCanvas->PresentFrame(m_pClientDC);
 }

@@ -4,20 +4,19 @@
 
 #include "app/globals.h"
 #include "app/player_dlg.h"
+#include "framework/region.h"
+
+using namespace fw;
 
 void CPlayerDlg::BuildWindowShape() {
     SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, kSetWidth + g_nHideRight, kSetHeight, SWP_SHOWWINDOW);
 
-    HRGN shape = plat::CreateRectRegion(0, 0, 0, 0);
-    if (!shape) return;
+    CRgn shape;
+    if (!shape.CreateEmpty()) return;
     for (int y = 0; y < kSetHeight; ++y) {
         const RegionRowSpan span = RegionRow(y);
-        HRGN row = plat::CreateRectRegion(span.left, y, span.right, y + 1);
-        if (!row) continue;
-        // The rows are disjoint, so XOR makes their union.
-        plat::CombineRegions(shape, shape, row, RGN_XOR);
-        plat::DeleteGdiObject(AsGdiObject(row));
+        shape.AddRow(span.left, y, span.right);
     }
-    // The window owns the region once it has taken it; a region it refused would otherwise leak.
-    if (!SetWindowRgn(shape, TRUE)) plat::DeleteGdiObject(AsGdiObject(shape));
+    // The window owns the region once it has taken it; a region it refused is freed with `shape`.
+    SetWindowRgn(shape, TRUE);
 }

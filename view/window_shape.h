@@ -4,9 +4,8 @@
 // sprite sheet it draws and the region the window gets come from one table and cannot drift apart.
 #pragma once
 
-// The set occupies the top-left 224 x 187 pixels of the window (and of the sprite sheet).
-constexpr int kSetWidth = 224;
-constexpr int kSetHeight = 187;
+#include "view/skin_layout.h"
+
 
 // Inset of the outline on row y, the same on the left and the right: the set covers x = inset .. 223 - inset.
 // The top corners are rounded a little more (21) than the bottom ones (20); the sides bow out to the full

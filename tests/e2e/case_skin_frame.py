@@ -16,7 +16,7 @@ import skin  # noqa: E402
 def host_frame(case):
     """The host build's frame for the start state, as an Image, or None with the reason."""
     build = os.environ.get("TELLY_HOST_BUILD_DIR", "")
-    tool = os.path.join(build, "tools", "compose_frame")
+    tool = os.path.join(build, "tests", "compose_frame")
     if not build or not os.access(tool, os.X_OK):
         return None, "no compose_frame tool in the host build %r (build the host preset first)" % build
     out = case.artifact("host_frame.bmp")

@@ -20,7 +20,7 @@ def drop(case, target_args, paths, at):
         ready = target.stdout.readline()
         if not ready.startswith("ready"):
             case.fail("the test target did not start: %r" % ready)
-        tool = os.path.join(case.source_dir, "tools", "xdnd_drop.py")
+        tool = os.path.join(case.source_dir, "tests", "e2e", "tools", "xdnd_drop.py")
         r = subprocess.run([sys.executable, tool, "--timeout", "10", "--at", "%d,%d" % at] + paths,
                            capture_output=True, text=True, stdin=subprocess.DEVNULL)
         if r.stderr.strip():

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/player_dlg.h"
+#include "framework/controls.h"
 #include "framework/sim/sim.h"
 #include "res/resource.h"
 
@@ -76,14 +77,16 @@ protected:
         sim::Tick();
         sim::ClearLog();
     }
-    HWND Item(int id) { return plat::GetDialogItem(hwnd, id); }
+    fw::HWND Item(int id) { return fw::plat::GetDialogItem(hwnd, id); }
     void SetPlaylist(const std::vector<std::wstring>& entries) {
-        plat::ListBoxReset(Item(IDC_PLAYLIST));
-        for (const auto& e : entries) plat::ListBoxAdd(Item(IDC_PLAYLIST), e);
+        fw::CListBox playlist(Item(IDC_PLAYLIST));
+        playlist.ResetContent();
+        for (const auto& e : entries)
+            playlist.AddString(e);
         g_nEntryCount = static_cast<int>(entries.size());
     }
 
     std::string programDir;
     std::unique_ptr<CPlayerDlg> dlg;
-    HWND hwnd = nullptr;
+    fw::HWND hwnd = nullptr;
 };

@@ -28,11 +28,11 @@ protected:
 
     // The program's application object when the test links it, else a plain one standing in for it
     // (the player's classes ask AfxGetApp for the icon and the owner of their dialogs).
-    static CWinApp* TestApp() {
-        if (!AfxGetApp()) {
-            static CWinApp standIn;
+    static fw::CWinApp* TestApp() {
+        if (!fw::AfxGetApp()) {
+            static fw::CWinApp standIn;
         }
-        return AfxGetApp();
+        return fw::AfxGetApp();
     }
 
     // The MCI commands sent so far, just the command text between the quotes.

@@ -11,14 +11,13 @@ namespace art {
 
 constexpr int kSheetWidth = 640;
 constexpr int kSheetHeight = 480;
-constexpr int kLitSetX = 224;
 
-// Sprites outside the two sets (sheet coordinates).
-constexpr Rect kPosKnobRect = {448, 0, 11, 7};
-constexpr Rect kPosKnobRedRect = {459, 0, 11, 7};
-constexpr Rect kVolKnobRect = {470, 0, 7, 6};
-constexpr Rect kVolKnobRedRect = {477, 0, 7, 6};
-constexpr Rect kGreyPlayRect = {484, 0, 21, 17};
+// Sprites outside the two sets (sheet coordinates), from the player's skin layout.
+constexpr Rect kPosKnobRect = kPosKnobSprite;
+constexpr Rect kPosKnobRedRect = kPosKnobRedSprite;
+constexpr Rect kVolKnobRect = kVolKnobSprite;
+constexpr Rect kVolKnobRedRect = kVolKnobRedSprite;
+constexpr Rect kGreyPlayRect = kGreyPlayPauseSprite;
 constexpr Rect kWideRects[3] = {{19, 216, 35, 8}, {310, 247, 35, 8}, {229, 260, 42, 10}};
 
 namespace detail {

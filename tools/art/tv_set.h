@@ -9,25 +9,25 @@
 #include "tools/art/image.h"
 #include "tools/art/pixel_font.h"
 #include "tools/art/raster.h"
+#include "view/skin_layout.h"
 #include "view/window_shape.h"
 
 #include <cmath>
 
 namespace art {
 
-// Element rectangles in set coordinates (x, y, w, h), as the player's composition table addresses them.
-struct Rect {
-    int x, y, w, h;
-};
-constexpr Rect kScreenRect = {24, 22, 176, 120};
-constexpr Rect kRewRect = {23, 161, 14, 17};
-constexpr Rect kPlayRect = {38, 161, 21, 17};
-constexpr Rect kFfRect = {62, 161, 14, 17};
-constexpr Rect kStopRect = {76, 161, 13, 17};
-constexpr Rect kFullRect = {136, 162, 16, 15};
-constexpr Rect kRndRect = {154, 160, 13, 16};
-constexpr Rect kRepRect = {168, 160, 13, 16};
-constexpr Rect kCloseRect = {183, 160, 18, 19};
+// Element rectangles in set coordinates (x, y, w, h): the player's skin layout, which the hit boxes, the
+// composition and the frame transfer use too.
+using Rect = SkinRect;
+constexpr Rect kScreenRect = kScreenHole;
+constexpr Rect kRewRect = kRewKey;
+constexpr Rect kPlayRect = kPlayPauseKey;
+constexpr Rect kFfRect = kFfKey;
+constexpr Rect kStopRect = kStopKey;
+constexpr Rect kFullRect = kFullSwitch;
+constexpr Rect kRndRect = kRndSwitch;
+constexpr Rect kRepRect = kRepSwitch;
+constexpr Rect kCloseRect = kCloseBox;
 // The knobs travel inside these grooves; a knob sprite is as tall as the groove's travel rows.
 constexpr Rect kPosGrooveRect = {23, 149, 178, 7};
 constexpr Rect kVolGrooveRect = {92, 172, 41, 8};

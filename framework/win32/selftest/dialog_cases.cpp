@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using namespace fw;
+
 namespace {
 
 constexpr UINT kWmNcDestroy = 0x0082;

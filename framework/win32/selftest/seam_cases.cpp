@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace fw;
+
 namespace {
 
 std::vector<std::wstring> Items(HWND listBox) {

@@ -143,7 +143,7 @@ class Player:
 
     def drop(self, paths, at=PICTURE):
         ox, oy = self.origin()
-        tool = os.path.join(self.case.source_dir, "tools", "xdnd_drop.py")
+        tool = os.path.join(self.case.source_dir, "tests", "e2e", "tools", "xdnd_drop.py")
         r = subprocess.run([sys.executable, tool, "--at", "%d,%d" % (ox + at[0], oy + at[1])] + list(paths),
                            stdin=subprocess.DEVNULL, capture_output=True, text=True)
         if r.returncode != 0:

@@ -1,0 +1,16 @@
+#include "framework/folders.h"
+
+namespace fw {
+
+bool ListFolder(const std::wstring& dir, std::vector<CFolderEntry>* entries) {
+    if (!entries) return false;
+    if (plat::ListDirectory(dir, entries)) return true;
+    entries->clear();
+    return false;
+}
+
+bool IdentifyFile(const std::wstring& path, CFileIdentity* id) {
+    return plat::GetFileIdentity(path, id);
+}
+
+} // namespace fw

@@ -1,0 +1,26 @@
+// Folder listings and file identities: what a scan of a dropped folder tree needs.
+#pragma once
+
+#include "framework/platform.h"
+
+#include <string>
+#include <vector>
+
+namespace fw {
+
+// One listed name: "." and ".." included, as the platform lists them; a link to a folder counts as a folder.
+using CFolderEntry = plat::DirEntry;
+
+// Lists the folder `dir` (no pattern, no trailing '\') once, in the file system's order. False when it cannot
+// be listed (not a folder, missing, no access); *entries is then empty.
+bool ListFolder(const std::wstring& dir, std::vector<CFolderEntry>* entries);
+
+// The identity of a file or folder: volume and file index (device and inode). Two paths that reach the same
+// folder through a link give the same identity. Identities are NOT unique across mounts in practice: under
+// Wine every folder on the Z: drive reports volume 0 and the roots of two mounts share an index, and network
+// and some FAT volumes report zero or reused indexes. A zero index means "unknown". False when the path
+// cannot be opened.
+using CFileIdentity = plat::FileIdentity;
+bool IdentifyFile(const std::wstring& path, CFileIdentity* id);
+
+} // namespace fw

@@ -1,0 +1,13 @@
+// The program's entry point in the Windows build. The program itself is the one application object (the
+// player's CPlayerApp); everything happens in its InitInstance, reached through AfxWinMain. The main window is
+// a modal dialog, so there is no message loop here. The module handle is not stored: the framework asks the
+// platform for it (the application object needs it during static initialisation, before this runs).
+#include "framework/afxwin.h"
+#include "framework/win32/win32_seam.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show) {
+    (void)instance, (void)previous, (void)commandLine, (void)show;
+    // The templates use only the classic user32 controls (button, edit, list box, scroll bar, static), so
+    // the common controls library needs no initialisation.
+    return fw::AfxWinMain();
+}

@@ -1,0 +1,331 @@
+// The movie controller against the scripted MCI device: command sequences and state transitions.
+#include "support/player_fixture.h"
+
+#include "playback/movie_device.h"
+
+using namespace fw;
+
+namespace {
+
+const std::wstring kA = L"C:\\m\\a.avi", kB = L"C:\\m\\b.avi", kC = L"C:\\m\\c.avi";
+
+class ControllerTest : public PlayerTest {
+protected:
+    void SetUp() override {
+        PlayerTest::SetUp();
+        sim::AddMovie(kA, 100, 10);
+        sim::AddMovie(kB, 200, 10);
+        sim::AddMovie(kC, 300, 10);
+        OpenAndStart();
+        SetPlaylist({kA, kB, kC});
+        sim::ClearLog();
+    }
+    std::string Hwnd() {
+        std::wstring w = HandleToDecimal(hwnd);
+        return std::string(w.begin(), w.end());
+    }
+};
+
+TEST_F(ControllerTest, OpenInWindowModeSendsTheExactSequence) {
+    g_nCurrentIndex = 1;
+    g_nScanSpeed = 4;
+    dlg->OpenCurrentEntry();
+    ExpectSequence(MciLog(), {"stop movie", "window movie handle default", "close movie",
+                              "open \"C:\\m\\b.avi\" alias  movie", "stop movie", "window movie handle default",
+                              "window movie handle " + Hwnd(), "put movie destination at 24 22 176 120",
+                              "play movie", "status movie length"});
+    EXPECT_EQ(g_nLength, 200);
+    EXPECT_EQ(g_nScanSpeed, 0);
+    EXPECT_EQ(g_nPosDrag, 0);
+    EXPECT_EQ(g_nPosition, 0);
+    EXPECT_TRUE(sim::Mci().playing);
+}
+
+TEST_F(ControllerTest, EntriesThatCannotBeCarriedOrDoNotExistOpenNothing) {
+    SetPlaylist({L"C:\\m\\a\" wait notify.avi"});
+    g_nCurrentIndex = 0;
+    dlg->OpenCurrentEntry();
+    for (const auto& line : MciLog()) EXPECT_EQ(line.find("open"), std::string::npos) << line;
+    EXPECT_EQ(g_nLength, 0);
+
+    SetPlaylist({});
+    sim::ClearLog();
+    dlg->OpenCurrentEntry();
+    ExpectSequence(MciLog(), {"stop movie", "window movie handle default", "close movie"});
+    EXPECT_EQ(g_nPosDrag, 0);
+}
+
+TEST_F(ControllerTest, LongPathsAreSentWhole) {
+    const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L".avi";
+    sim::AddMovie(longPath, 50, 10);
+    SetPlaylist({longPath});
+    g_nCurrentIndex = 0;
+    dlg->OpenCurrentEntry();
+    EXPECT_EQ(g_nLength, 50);
+}
+
+struct NavCase {
+    bool next;
+    int random, repeat, start;
+    int expectIndex;
+    const wchar_t* expectOpened;  // null: closed instead
+};
+
+TEST_F(ControllerTest, NextAndPreviousOverRandomRepeatAndPlace) {
+    const NavCase cases[] = {
+        {true, 0, 0, 0, 1, L"b"},  {true, 0, 0, 1, 2, L"c"},  {true, 0, 0, 2, 0, nullptr},
+        {true, 0, 1, 0, 1, L"b"},  {true, 0, 1, 1, 2, L"c"},  {true, 0, 1, 2, 0, L"a"},
+        {true, 1, 0, 0, 1, L"b"},  {true, 1, 0, 2, 1, L"b"},  {true, 1, 1, 2, 1, L"b"},
+        {false, 0, 0, 0, 0, L"a"}, {false, 0, 0, 1, 0, L"a"}, {false, 0, 0, 2, 1, L"b"},
+        {false, 0, 1, 0, 2, L"c"}, {false, 0, 1, 1, 0, L"a"}, {false, 0, 1, 2, 1, L"b"},
+        {false, 1, 0, 0, 1, L"b"}, {false, 1, 1, 0, 1, L"b"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.next ? "next" : "previous") << " rnd " << c.random << " rep "
+                                        << c.repeat << " from " << c.start);
+        g_bRandom = c.random;
+        g_bRepeat = c.repeat;
+        g_nCurrentIndex = c.start;
+        g_bClosed = 0;
+        g_bPaused = 0;
+        sim::ScriptRand({7});  // 7 % 3 == 1
+        sim::ClearLog();
+        c.next ? dlg->NextEntry() : dlg->PreviousEntry();
+        EXPECT_EQ(g_nCurrentIndex, c.expectIndex);
+        if (c.expectOpened) {
+            EXPECT_EQ(g_bClosed, 0);
+            EXPECT_EQ(g_bPaused, 0) << "navigation does not touch the paused flag";
+            const std::string want = std::string("open \"C:\\m\\") + char(c.expectOpened[0]) + ".avi\" alias  movie";
+            EXPECT_EQ(LogCount(MciLog(), want), 1);
+        } else {
+            ExpectSequence(MciLog(), {"close movie"});
+            EXPECT_EQ(g_bClosed, 1);
+            EXPECT_EQ(g_bPaused, 1);
+            EXPECT_EQ(g_nPosKnobX, 24);
+        }
+    }
+}
+
+struct ToggleCase {
+    const char* state;
+    int paused, scan, closed;
+    std::vector<std::string> expectMci;  // prefix of the commands sent
+    int expectPaused, expectClosed;
+};
+
+TEST_F(ControllerTest, RequestPlayPauseOverTheFiveStates) {
+    const ToggleCase cases[] = {
+        {"playing", 0, 0, 0, {"pause movie", "status movie position"}, 1, 0},
+        {"scanning from playback", 0, 3, 0, {"play movie"}, 0, 0},
+        {"paused", 1, 0, 0, {"play movie"}, 0, 0},
+        {"scanning from pause", 1, -2, 0, {"pause movie"}, 1, 0},
+        {"closed", 1, 0, 1, {"stop movie", "window movie handle default", "close movie", "open \"C:\\m\\a.avi\" alias  movie"}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        dlg->NextEntry();  // something open
+        g_nCurrentIndex = 0;
+        g_bPaused = c.paused;
+        g_nScanSpeed = c.scan;
+        g_bClosed = c.closed;
+        sim::ClearLog();
+        dlg->RequestPlayPause();
+        auto log = MciLog();
+        ASSERT_GE(log.size(), c.expectMci.size());
+        log.resize(c.expectMci.size());
+        ExpectSequence(log, c.expectMci);
+        EXPECT_EQ(g_bPaused, c.expectPaused);
+        EXPECT_EQ(g_bClosed, c.expectClosed);
+        EXPECT_EQ(g_nScanSpeed, 0);
+    }
+}
+
+TEST_F(ControllerTest, TogglePlayPauseEndsAScanInPlaybackAndReadsThePositionOnPause) {
+    dlg->OpenCurrentEntry();
+    sim::AdvanceClock(1500);
+    g_nScanSpeed = 5;
+    g_bPaused = 1;
+    sim::ClearLog();
+    dlg->TogglePlayPause();
+    ExpectSequence(MciLog(), {"play movie"});
+    EXPECT_EQ(g_bPaused, 0);
+    EXPECT_EQ(g_nScanSpeed, 0);
+
+    sim::ClearLog();
+    dlg->TogglePlayPause();
+    ExpectSequence(MciLog(), {"pause movie", "status movie position"});
+    EXPECT_GE(g_nPosition, 15);
+}
+
+TEST_F(ControllerTest, StepAndSeekDependOnPlaying) {
+    g_nCurrentIndex = 0;
+    dlg->OpenCurrentEntry();
+    g_bPaused = 1;
+    g_nPosition = 10;
+    sim::ClearLog();
+    dlg->StepPosition(1);
+    dlg->StepPosition(-1);
+    dlg->StepPosition(-1);
+    dlg->SeekTo(40);
+    ExpectSequence(MciLog(), {"seek movie to 11", "seek movie to 10", "seek movie to 9", "seek movie to 40"});
+
+    g_bPaused = 0;
+    sim::ClearLog();
+    dlg->SeekTo(55);
+    ExpectSequence(MciLog(), {"play movie from 55"});
+    EXPECT_EQ(g_nPosition, 55);
+    dlg->StepPosition(1);
+    EXPECT_EQ(g_nCurrentIndex, 1) << "FF while playing is the next entry";
+}
+
+struct ScanCase {
+    const char* what;
+    int paused, wheelPlay, wheelPause, speed, step;
+    signed char arrows;
+    int prevArrows;
+    int startPos;  // position in frames (the device's unit at the time)
+    std::vector<std::string> expectMci;
+    int expectSpeed;
+};
+
+TEST_F(ControllerTest, ScanTickInBothWheelModes) {
+    const ScanCase cases[] = {
+        {"play MODE1 jumps seconds", 0, 0, 0, 0, 1, 0, 0, 20,
+         {"set movie time format milliseconds", "status movie position", "seek movie to 3000",
+          "set movie time format frames"}, 1},
+        {"play MODE1 backwards to the start", 0, 0, 0, -3, 0, 0, 0, 20,
+         {"set movie time format milliseconds", "status movie position", "seek movie to 0",
+          "set movie time format frames"}, -3},
+        {"play MODE2 frames", 0, 1, 0, 6, 1, 0, 0, 20,
+         {"status movie position", "seek movie to 36", "set movie time format frames"}, 7},
+        {"pause MODE1 one frame per notch", 1, 0, 0, 0, 1, 0, 0, 20,
+         {"status movie position", "seek movie to 21"}, 0},
+        {"pause MODE1 arrow held keeps the level", 1, 0, 0, 3, 0, 2, 2, 20,
+         {"status movie position", "seek movie to 22"}, 3},
+        {"pause MODE2 scans", 1, 0, 1, -8, 0, 0, 0, 100,
+         {"status movie position", "seek movie to 68"}, -8},
+        {"pause MODE2 arrow released stops", 1, 0, 1, 2, 0, 0, 4, 20,
+         {"status movie position", "seek movie to 21"}, 0},
+        {"level returns to 0 while playing", 0, 0, 0, 1, -1, 0, 0, 20, {"play movie"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_nCurrentIndex = 2;
+        dlg->OpenCurrentEntry();
+        dlg->SeekTo(c.startPos);  // "play movie from" while playing keeps the device at the position
+        sim::AdvanceClock(0);
+        g_bPaused = c.paused;
+        if (c.paused) MciSend(L"pause movie", nullptr, 0);
+        g_nWheel1Play = c.wheelPlay;
+        g_nWheel1Pause = c.wheelPause;
+        g_nScanSpeed = c.speed;
+        g_nScanStep = c.step;
+        g_cArrowKeys = c.arrows;
+        g_nPrevArrowKeys = c.prevArrows;
+        g_nKeyCooldown = 0;
+        sim::ClearLog();
+        dlg->ScanTick();
+        ExpectSequence(MciLog(), c.expectMci);
+        EXPECT_EQ(g_nScanSpeed, c.expectSpeed);
+        EXPECT_EQ(g_nScanStep, 0);
+        if (c.paused == 0 && c.expectSpeed == 0) {
+            EXPECT_EQ(g_nKeyCooldown, 9);
+        }
+    }
+}
+
+TEST_F(ControllerTest, ScanLevelClampsAtNineAndLightsTheButtons) {
+    g_bPaused = 1;
+    g_nWheel1Pause = 1;
+    g_cArrowKeys = 2;
+    for (int i = 0; i < 12; ++i) {
+        g_nScanStep = 1;
+        dlg->ScanTick();
+    }
+    EXPECT_EQ(g_nScanSpeed, 9);
+    EXPECT_EQ(g_nFfLitTicks, 2);
+    for (int i = 0; i < 20; ++i) {
+        g_nScanStep = -1;
+        dlg->ScanTick();
+    }
+    EXPECT_EQ(g_nScanSpeed, -9);
+    EXPECT_EQ(g_nRewLitTicks, 2);
+}
+
+TEST_F(ControllerTest, CheckEndOfMovieFollowsThePositionAndMovesOnAtTheEnd) {
+    g_nCurrentIndex = 0;
+    dlg->OpenCurrentEntry();  // a.avi: 100 frames at 10 fps
+    sim::AdvanceClock(5000);
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 0);
+    EXPECT_EQ(g_nPosKnobX, 24 + static_cast<int>(50 / (100 * double(0.006060606f))));
+
+    g_nPosDrag = 1;
+    sim::AdvanceClock(6000);
+    sim::ClearLog();
+    dlg->CheckEndOfMovie();
+    EXPECT_TRUE(MciLog().empty()) << "no check while the knob is dragged";
+
+    g_nPosDrag = 0;
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 1);
+    EXPECT_EQ(sim::Mci().path, kB);
+
+    g_bClosed = 1;
+    sim::ClearLog();
+    dlg->CheckEndOfMovie();
+    EXPECT_TRUE(MciLog().empty()) << "no check while closed";
+}
+
+TEST_F(ControllerTest, UnplayableEntriesAreSkippedOnePerCheck) {
+    SetPlaylist({L"C:\\m\\0-missing.avi", kA});
+    g_nCurrentIndex = 0;
+    dlg->OpenCurrentEntry();
+    EXPECT_EQ(g_nLength, 0);
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 1);
+    EXPECT_EQ(sim::Mci().path, kA);
+}
+
+TEST_F(ControllerTest, WaitTenthsBusyWaitsOnTheClock) {
+    const long long before = sim::ClockNow();
+    dlg->WaitTenths(7);
+    EXPECT_GE(sim::ClockNow() - before, 700);
+    const long long mid = sim::ClockNow();
+    dlg->WaitTenths(0);
+    dlg->WaitTenths(-3);
+    EXPECT_LE(sim::ClockNow() - mid, 2);
+}
+
+TEST_F(ControllerTest, ADeviceThatStopsOnTheFrameBeforeTheLengthStillEndsTheMovie) {
+    const std::wstring shortA = L"C:\\m\\a.avi", shortB = L"C:\\m\\b.avi";
+    sim::AddMovieEndingShort(shortA, 40, 10);
+    sim::AddMovieEndingShort(shortB, 40, 10);
+    SetPlaylist({shortA, shortB});
+    g_nCurrentIndex = 0;
+    dlg->OpenCurrentEntry();
+    sim::AdvanceClock(3950);  // on the last frame, still playing
+    sim::ClearLog();
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 0);
+    EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 1);
+
+    sim::AdvanceClock(1000);  // the device has stopped at frame 39 of 40
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 1);
+    EXPECT_EQ(sim::Mci().path, shortB);
+
+    // Paused on the last frame is not the end, and neither is a frame step onto it.
+    sim::AdvanceClock(5000);
+    g_bPaused = 1;
+    MciSend(L"pause movie", nullptr, 0);
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 1);
+    sim::ClearLog();
+    sim::AdvanceClock(100);
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 0);
+}
+
+}  // namespace
+

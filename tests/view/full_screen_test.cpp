@@ -1,0 +1,425 @@
+// Full-screen mode: entering and leaving, the panel toggle, the pointer pin, the tick's polling of the
+// full-screen windows and its exchange with the operation panel, and movies opened while the mode is on.
+#include "support/player_fixture.h"
+
+#include "app/fullscreen_command.h"
+#include "view/capture_windows.h"
+#include "panel/control_panel_dlg.h"
+#include "playback/movie_device.h"
+#include "view/full_screen.h"
+
+#include <string>
+
+using namespace fw;
+
+namespace {
+
+const wchar_t kMovie[] = L"C:\\movies\\a.avi";
+const wchar_t kSecond[] = L"C:\\movies\\b.avi";
+
+class FullScreenTest : public PlayerTest {
+protected:
+    // The main window playing kMovie (1000 frames at 10 fps), set up by its first tick.
+    void StartPlaying() {
+        sim::AddMovie(kMovie, 1000, 10);
+        sim::AddMovie(kSecond, 500, 10);
+        SetArgs({kMovie});
+        OpenAndStart();
+        ASSERT_TRUE(sim::Mci().playing);
+    }
+    void Enter() {
+        sim::ClearLog();
+        dlg->SetFullScreen(0);
+    }
+    HWND MovieWnd() { return dlg->m_pMovieWnd->GetSafeHwnd(); }
+    HWND Overlay() { return dlg->m_pScanlineWnd->GetSafeHwnd(); }
+    HWND Panel() { return dlg->m_pControlPanel->GetSafeHwnd(); }
+    std::string Handle(HWND h) {
+        const std::wstring w = HandleToDecimal(h);
+        return std::string(w.begin(), w.end());
+    }
+    // A fresh case within a table-driven test.
+    void Restart() {
+        TearDown();
+        hwnd = nullptr;
+        SetUp();
+    }
+    void TogglePanel() { sim::Send(hwnd, WM_FULLSCREEN_COMMAND, kFullScreenTogglePanel, 0); }
+};
+
+TEST_F(FullScreenTest, EnteringCoversTheScreenAndPinsThePointer) {
+    StartPlaying();
+    const int shown = sim::Cursor().showCount;
+    Enter();
+    ASSERT_NE(MovieWnd(), nullptr);
+    ASSERT_NE(Overlay(), nullptr);
+    ASSERT_NE(Panel(), nullptr);
+    ExpectOrderedPrefixes(sim::Log(),
+                          {"ShowCursor 0", "mci \"window movie handle default\"", "CreateDialog 133",
+                           "ClipCursor 0,0,1,1", "SetCursorPos 0,0", "CreateDialog 130",
+                           "SetWindowPos dlg130 BOTTOM 0,-20 1074x788 SHOW",
+                           "SetWindowPos dlg130 TOPMOST 0,-20 1074x788 SHOW", "mci \"pause movie\"",
+                           "mci \"window movie handle " + Handle(MovieWnd()) + "\"",
+                           "mci \"put movie destination at 0 20 1024 768\"", "CreateDialog 132",
+                           "SetWindowRgn dlg132", "SetWindowPos dlg132 TOPMOST 0,-20 1074x788 SHOW",
+                           "mci \"play movie\"", "mci \"pause movie\"", "mci \"play movie\""});
+    EXPECT_EQ(g_bFullScreen, 1);
+    EXPECT_EQ(g_nScreenWidth, 1024);
+    EXPECT_EQ(g_nScreenHeight, 768);
+    EXPECT_EQ(g_bPaused, 0) << "the toggle, wait and toggle leave it playing";
+    EXPECT_EQ(sim::Cursor().showCount, shown - 1);
+    EXPECT_TRUE(sim::Mci().playing);
+    EXPECT_EQ(sim::Mci().destination, "0 20 1024 768");
+    const auto* main = sim::Info(hwnd);
+    EXPECT_TRUE(main->visible) << "the main window stays where it was";
+    EXPECT_EQ(main->cx, 274);
+}
+
+TEST_F(FullScreenTest, EnteringWhilePausedSeeksAndStaysPaused) {
+    StartPlaying();
+    dlg->TogglePlayPause();
+    ASSERT_EQ(g_bPaused, 1);
+    g_nPosition = 42;
+    Enter();
+    const auto mci = MciLog();
+    EXPECT_EQ(LogCount(mci, "play movie"), 1) << "only the toggle in between plays";
+    EXPECT_EQ(LogCount(mci, "seek movie to 42"), 1);
+    EXPECT_EQ(g_bPaused, 1);
+    EXPECT_FALSE(sim::Mci().playing);
+}
+
+TEST_F(FullScreenTest, PointerPinFollowsTheScanLineMode) {
+    struct Case {
+        int mode, y0;
+    } cases[] = {{0, 0}, {1, 0}, {2, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        StartPlaying();
+        g_nScanLineMode = c.mode;
+        Enter();
+        const auto& cursor = sim::Cursor();
+        EXPECT_TRUE(cursor.clipped);
+        EXPECT_EQ(cursor.clip.left, 0);
+        EXPECT_EQ(cursor.clip.top, c.y0);
+        EXPECT_EQ(cursor.clip.right, 1);
+        EXPECT_EQ(cursor.clip.bottom, c.y0 + 1);
+        EXPECT_EQ(cursor.y, c.y0);
+        Restart();
+    }
+}
+
+TEST_F(FullScreenTest, LeavingRestoresTheWindowAndThePointerCount) {
+    for (bool panelUp : {false, true}) {
+        SCOPED_TRACE(panelUp);
+        StartPlaying();
+        g_nWindowX = 30;
+        g_nWindowY = 40;
+        const int shown = sim::Cursor().showCount;
+        const int windows = sim::LiveWindows();
+        Enter();
+        if (panelUp) TogglePanel();
+        g_nPosition = 77;
+        sim::ClearLog();
+        sim::Send(hwnd, WM_FULLSCREEN_COMMAND, kFullScreenLeave, 0);
+
+        ExpectOrderedPrefixes(sim::Log(),
+                              {"ClipCursor none", "mci \"window movie handle default\"",
+                               "DestroyWindow dlg130", "DestroyWindow dlg132", "DestroyWindow dlg133",
+                               "mci \"pause movie\"", "mci \"window movie handle " + Handle(hwnd) + "\"",
+                               "mci \"put movie destination at 24 22 176 120\"",
+                               "SetWindowPos dlg102 TOP 30,40 275x188 SHOW",
+                               "SetWindowPos dlg102 TOP 30,40 274x187 SHOW", "mci \"play movie from 77\""});
+        EXPECT_EQ(g_bFullScreen, 0);
+        EXPECT_EQ(g_bFsPanelShown, 0);
+        EXPECT_EQ(g_nKeyCooldown, 10);
+        EXPECT_EQ(g_nPosDrag, 0);
+        EXPECT_EQ(sim::Cursor().showCount, shown) << "shown exactly once again";
+        EXPECT_FALSE(sim::Cursor().clipped);
+        EXPECT_EQ(sim::LiveWindows(), windows) << "the three full-screen windows are gone";
+        EXPECT_EQ(sim::Mci().destination, "24 22 176 120");
+        EXPECT_TRUE(sim::Mci().playing);
+        Restart();
+    }
+}
+
+TEST_F(FullScreenTest, PanelComesUpAcrossTheBottomWithTheDeviceVolume) {
+    StartPlaying();
+    sim::SetVolume(0x1234FFFFu);
+    Enter();
+    const int hidden = sim::Cursor().showCount;
+    sim::ClearLog();
+    TogglePanel();
+    EXPECT_EQ(g_bFsPanelShown, 1);
+    ExpectOrderedPrefixes(
+        sim::Log(),
+        {"ClipCursor none", "ShowCursor 1", "waveOutGetVolume 0", "SetScrollPos dlg133.1010 254",
+         "SetWindowPos dlg132 NOTOPMOST 0,-20 1024x788 HIDE",
+         "SetWindowPos dlg130 BOTTOM 0,-20 1074x788 SHOW",
+         "SetWindowPos dlg130 TOPMOST 0,-20 1074x788 NOMOVE|NOREDRAW|SHOW", "mci \"pause movie\"",
+         "mci \"put movie destination at 0 20 1024 768\"", "SetWindowPos dlg133 BOTTOM 0,696 1024x72 SHOW",
+         "SetWindowPos dlg133 TOPMOST 0,696 1024x72 SHOW", "mci \"play movie\""});
+    EXPECT_EQ(sim::Cursor().showCount, hidden + 1);
+    EXPECT_FALSE(sim::Cursor().clipped);
+    EXPECT_EQ(g_nMovieClickMode, 0);
+    EXPECT_EQ(g_nOverlayClickMode, 0);
+    EXPECT_FALSE(sim::Info(Overlay())->visible);
+    EXPECT_EQ(sim::ScrollBar(plat::GetDialogItem(Panel(), IDC_PANEL_VOLUME)).pos, 254);
+}
+
+TEST_F(FullScreenTest, PanelSettingsTakeEffectWhenThePanelCloses) {
+    StartPlaying();
+    g_nBottunMode = 1;
+    Enter();
+    EXPECT_TRUE(sim::RegionRows(Overlay()).empty()) << "no scan lines and no bands";
+    TogglePanel();
+    ASSERT_TRUE(sim::ClickButton(Panel(), IDC_PANEL_MODE_UP));
+    ASSERT_TRUE(sim::ClickButton(Panel(), IDC_PANEL_MODE_UP));
+    EXPECT_EQ(g_nScanLineMode, 0) << "nothing changes while the panel is up";
+
+    sim::ClearLog();
+    TogglePanel();
+    EXPECT_EQ(g_bFsPanelShown, 0);
+    EXPECT_EQ(g_nScanLineMode, 2);
+    EXPECT_EQ(g_bLineMask, 1);
+    ExpectOrderedPrefixes(sim::Log(),
+                          {"ShowCursor 0", "ClipCursor 0,1,1,2", "SetCursorPos 0,1",
+                           "SetWindowPos dlg133 NOTOPMOST 0,696 1024x72 HIDE",
+                           "SetWindowPos dlg130 BOTTOM 0,-20 1074x788 SHOW",
+                           "SetWindowPos dlg130 TOPMOST 0,-20 1074x788 NOMOVE|SHOW", "mci \"stop movie\"",
+                           "DestroyWindow dlg132", "CreateDialog 132", "SetWindowRgn dlg132 384 rows",
+                           "SetWindowPos dlg132 TOPMOST 0,-20 1074x788 SHOW"});
+    EXPECT_EQ(g_nMovieClickMode, 1);
+    EXPECT_EQ(g_nOverlayClickMode, 1);
+    const auto rows = sim::RegionRows(Overlay());
+    EXPECT_EQ(rows.count(20), 0u) << "screen row 0 is even: clear in Mode2";
+    EXPECT_EQ(rows.count(21), 1u);
+}
+
+TEST_F(FullScreenTest, DoubleClickWithClickModeOnLeavesPlayPauseAsItWas) {
+    StartPlaying();
+    g_nBottunMode = 1;
+    Enter();
+    ASSERT_EQ(g_bPaused, 0);
+    // The first click of the double-click: a play/pause request the next tick carries out.
+    sim::Send(MovieWnd(), WM_LBUTTONDOWN, 0, 0);
+    sim::Tick();
+    EXPECT_EQ(g_bPaused, 1);
+    sim::Send(MovieWnd(), WM_LBUTTONDBLCLK, 0, 0);
+    EXPECT_EQ(g_bFsPanelShown, 1);
+    EXPECT_EQ(g_bPaused, 0);
+    EXPECT_TRUE(sim::Mci().playing);
+    sim::Tick();
+    EXPECT_EQ(g_bPaused, 0);
+}
+
+TEST_F(FullScreenTest, RightClickOnEitherWindowLeaves) {
+    for (bool onOverlay : {false, true}) {
+        SCOPED_TRACE(onOverlay);
+        StartPlaying();
+        Enter();
+        sim::Send(onOverlay ? Overlay() : MovieWnd(), WM_RBUTTONDOWN, 0, 0);
+        EXPECT_EQ(g_bFullScreen, 0);
+        EXPECT_EQ(dlg->m_pMovieWnd->GetSafeHwnd(), nullptr);
+        EXPECT_EQ(dlg->m_pScanlineWnd->GetSafeHwnd(), nullptr);
+        Restart();
+    }
+}
+
+TEST_F(FullScreenTest, FullSwitchAndAltEnterSwitchTheMode) {
+    StartPlaying();
+    sim::Send(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(140, 170)); // the FULL switch
+    EXPECT_EQ(g_bFullScreen, 1);
+
+    sim::SetKey(VK_MENU, true);
+    sim::SetKey(VK_RETURN, true);
+    sim::Tick();
+    EXPECT_EQ(g_bFullScreen, 0);
+    EXPECT_EQ(g_nKeyCooldown, 10);
+    sim::Tick(3);
+    EXPECT_EQ(g_bFullScreen, 0) << "held keys do not switch back during the cool-down";
+    sim::ReleaseAllKeys();
+    sim::Tick(10);
+    sim::SetKey(VK_MENU, true);
+    sim::SetKey(VK_RETURN, true);
+    g_bActive = 0;
+    sim::Tick();
+    EXPECT_EQ(g_bFullScreen, 0) << "keys belong to the active window outside full-screen mode";
+    g_bActive = 1;
+    sim::Tick();
+    EXPECT_EQ(g_bFullScreen, 1);
+    sim::ReleaseAllKeys();
+}
+
+TEST_F(FullScreenTest, TickTurnsNotchesAndClicksIntoRequests) {
+    StartPlaying();
+    Enter();
+    sim::Tick(12); // past any cool-down
+
+    // A notch on each window: the overlay's direction wins, both are cleared.
+    sim::Send(MovieWnd(), WM_VSCROLL, SB_LINEUP, 0);
+    sim::Send(Overlay(), WM_VSCROLL, SB_LINEDOWN, 0);
+    sim::Tick();
+    EXPECT_EQ(g_nScanSpeed, -1);
+    EXPECT_EQ(g_nMovieWheel, 0);
+    EXPECT_EQ(g_nOverlayWheel, 0);
+
+    // The middle button is play/pause; the scan returns to normal speed first.
+    sim::Send(MovieWnd(), WM_MBUTTONDOWN, 0, 0);
+    sim::Tick();
+    EXPECT_EQ(g_nScanSpeed, 0);
+    EXPECT_EQ(g_bPaused, 0);
+    sim::Send(Overlay(), WM_MBUTTONDOWN, 0, 0);
+    sim::Tick();
+    EXPECT_EQ(g_bPaused, 1);
+
+    // Notches during the cool-down are dropped.
+    g_nKeyCooldown = 3;
+    sim::Send(Overlay(), WM_VSCROLL, SB_LINEUP, 0);
+    sim::Tick();
+    EXPECT_EQ(g_nScanSpeed, 0);
+}
+
+TEST_F(FullScreenTest, TickCarriesOutThePanelRequests) {
+    StartPlaying();
+    Enter();
+    TogglePanel();
+    HWND position = plat::GetDialogItem(Panel(), IDC_PANEL_POSITION);
+    HWND volume = plat::GetDialogItem(Panel(), IDC_PANEL_VOLUME);
+
+    sim::ClearLog();
+    sim::Tick();
+    ExpectOrderedPrefixes(sim::Log(), {"mci \"status movie position\"", "mci \"status movie length\"",
+                                       "SetScrollPos dlg133.1001"});
+
+    // The position bar moved while playing: play from there; while paused: seek there.
+    sim::Send(Panel(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 255), reinterpret_cast<LPARAM>(position));
+    sim::ClearLog();
+    sim::Tick();
+    const int target = g_nPanelSeekTarget;
+    EXPECT_GT(target, 990);
+    EXPECT_EQ(LogCount(MciLog(), "play movie from " + std::to_string(target)), 1);
+    EXPECT_EQ(g_nPosition, target);
+    dlg->TogglePlayPause();
+    sim::Send(Panel(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), reinterpret_cast<LPARAM>(position));
+    sim::ClearLog();
+    sim::Tick();
+    EXPECT_EQ(LogCount(MciLog(), "seek movie to 0"), 1);
+
+    // Volume: both channels get v * 257, unless a knob drag is on.
+    sim::Send(Panel(), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 128), reinterpret_cast<LPARAM>(volume));
+    g_nPosDrag = 1;
+    sim::Tick();
+    EXPECT_NE(sim::Volume(), 0x80808080u) << "dropped during a drag";
+    g_nPosDrag = 0;
+    sim::Send(Panel(), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 128), reinterpret_cast<LPARAM>(volume));
+    sim::Tick();
+    EXPECT_EQ(sim::Volume(), 0x80808080u);
+    EXPECT_EQ(g_nVolKnobX, static_cast<int>(0x80808080u / 0x7FFFFFFu + 93u));
+
+    // Buttons: FF while paused steps one frame from the device's position; PLAY/PAUSE toggles.
+    ASSERT_EQ(g_bPaused, 1);
+    sim::ClickButton(Panel(), IDC_PANEL_FF);
+    sim::ClearLog();
+    sim::Tick();
+    EXPECT_EQ(LogCount(MciLog(), "seek movie to 1"), 1);
+    sim::ClickButton(Panel(), IDC_PANEL_PLAY_PAUSE);
+    sim::Tick();
+    EXPECT_EQ(g_bPaused, 0);
+}
+
+TEST_F(FullScreenTest, NextMovieOpensIntoTheFullScreenWindows) {
+    sim::AddMovie(kMovie, 1000, 10);
+    sim::AddMovie(kSecond, 500, 10);
+    OpenAndStart();
+    SetPlaylist({kMovie, kSecond});
+    dlg->OpenCurrentEntry();
+    Enter();
+    sim::ClearLog();
+    dlg->NextEntry();
+    ExpectOrderedPrefixes(sim::Log(),
+                          {"SetWindowPos dlg133 NOTOPMOST 0,696 1074x72 HIDE",
+                           "SetWindowPos dlg130 BOTTOM 0,-20 1074x788 SHOW",
+                           "SetWindowPos dlg130 TOPMOST 0,-20 1074x788 SHOW", "mci \"close movie\"",
+                           "mci \"open \"C:\\movies\\b.avi\" alias  movie\"",
+                           "mci \"window movie handle " + Handle(MovieWnd()) + "\"",
+                           "mci \"put movie destination at 0 20 1024 768\"", "DestroyWindow dlg132",
+                           "CreateDialog 132", "SetWindowPos dlg132 TOPMOST 0,-20 1074x788 SHOW",
+                           "mci \"play movie\"", "mci \"status movie length\""});
+    EXPECT_EQ(g_bFullScreen, 1);
+    EXPECT_EQ(g_nLength, 500);
+    EXPECT_EQ(sim::Mci().path, kSecond);
+
+    // With the panel up the panel stays in front and the overlay is not rebuilt.
+    TogglePanel();
+    sim::ClearLog();
+    dlg->PreviousEntry();
+    EXPECT_EQ(LogCount(sim::Log(), "CreateDialog 132"), 0);
+    ExpectOrderedPrefixes(sim::Log(),
+                          {"SetWindowPos dlg133 BOTTOM 0,696 1024x72 SHOW",
+                           "SetWindowPos dlg133 TOPMOST 0,696 1024x72 SHOW", "mci \"play movie\""});
+}
+
+TEST_F(FullScreenTest, EmptyPlaylistOpensNothingInFullScreen) {
+    StartPlaying();
+    Enter();
+    SetPlaylist({});
+    g_nCurrentIndex = 0;
+    sim::ClearLog();
+    dlg->OpenCurrentEntry();
+    ExpectSequence(MciLog(), {"stop movie", "window movie handle default", "close movie"});
+    EXPECT_EQ(g_nLength, 0);
+    EXPECT_EQ(g_bFullScreen, 1);
+    EXPECT_NE(Overlay(), nullptr) << "the overlay is rebuilt all the same";
+}
+
+TEST_F(FullScreenTest, QuitInFullScreenFreesEverything) {
+    const int windows = sim::LiveWindows();
+    const int gdi = sim::LiveGdiObjects();
+    StartPlaying();
+    Enter();
+    g_bQuitRequest = 1;
+    sim::Tick();
+    INT_PTR result = 0;
+    ASSERT_TRUE(sim::ModalEnded(hwnd, &result));
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dlg->m_pMovieWnd, nullptr);
+    EXPECT_EQ(dlg->m_pScanlineWnd, nullptr);
+    EXPECT_EQ(dlg->m_pControlPanel, nullptr);
+    sim::CloseModal(hwnd);
+    hwnd = nullptr;
+    dlg.reset();
+    EXPECT_EQ(sim::LiveWindows(), windows);
+    EXPECT_EQ(sim::LiveGdiObjects(), gdi);
+}
+
+TEST_F(FullScreenTest, FailedFullScreenWindowsAreSkipped) {
+    StartPlaying();
+    sim::FailDialogCreation(130, true);
+    sim::FailDialogCreation(132, true);
+    sim::FailDialogCreation(133, true);
+    Enter();
+    EXPECT_EQ(g_bFullScreen, 1);
+    EXPECT_EQ(LogCount(MciLog(), "window movie handle 0"), 1);
+    TogglePanel();
+    sim::Tick();
+    dlg->SetFullScreen(1);
+    EXPECT_EQ(g_bFullScreen, 0);
+    EXPECT_EQ(sim::Mci().destination, "24 22 176 120");
+}
+
+TEST(PanelVolumeTest, LeftChannelScaledJustBelowOneIn257) {
+    struct Case {
+        DWORD volume;
+        int shown;
+    } cases[] = {{0xFFFFFFFFu, 254},
+                 {0x0000FFFFu, 254},
+                 {0xFFFF0000u, 0},
+                 {0, 0},
+                 {257u * 5, 4},
+                 {257u * 5 + 1, 5},
+                 {1, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CWaveVolume::PanelLevelFor(c.volume), c.shown) << std::hex << c.volume;
+}
+
+} // namespace
