@@ -29,7 +29,6 @@ int g_nWheel1Play, g_nWheel1Pause, g_nWheel2Mode, g_nBottunMode;
 const int g_nCanvasPitch = 640;
 unsigned char* g_pCanvasTop;
 
-std::wstring g_strFoundName;
 
 void ResetPlayerState() {
     g_nWindowX = g_nWindowY = 0;
@@ -52,7 +51,6 @@ void ResetPlayerState() {
     g_nScanLineMode = g_bLineMask = g_nMaskTop = g_nMaskBottom = 0;
     g_nWheel1Play = g_nWheel1Pause = g_nWheel2Mode = g_nBottunMode = 0;
     g_pCanvasTop = nullptr;
-    g_strFoundName.clear();
     ResetWheelCaptureState();
     ResetControlPanelState();
 }

@@ -3,13 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 // ---- Main window (start-up, activation, wheel) ----
-extern int g_nWindowX, g_nWindowY;  // screen position of the main window (settings positions 1, 2)
-extern int g_bActive;               // the main window is the active window
-extern int g_nWheelStep;            // +1 / -1 / 0: wheel notch seen by the main window, consumed by the tick
-extern int g_bSetUpDone;            // the first tick has done the one-time set-up
+extern int g_nWindowX, g_nWindowY; // screen position of the main window (settings positions 1, 2)
+extern int g_bActive;              // the main window is the active window
+extern int g_nWheelStep;           // +1 / -1 / 0: wheel notch seen by the main window, consumed by the tick
+extern int g_bSetUpDone;           // the first tick has done the one-time set-up
 
 // ---- Movie controller ----
 extern int g_bPaused, g_bClosed, g_nScanSpeed, g_nPosition, g_nLength;
@@ -26,8 +25,8 @@ extern int g_nPosDrag, g_nVolDrag, g_nPosKnobX, g_nPosKnobY, g_nVolKnobX, g_nVol
 
 // ---- Full-screen state and geometry ----
 extern int g_bFullScreen, g_bFsPanelShown, g_nScreenWidth, g_nScreenHeight;
-extern const int g_nHideTop;    // 20
-extern const int g_nHideRight;  // 50: width added right of the skin
+extern const int g_nHideTop;   // 20
+extern const int g_nHideRight; // 50: width added right of the skin
 
 // ---- Scan lines and letterbox bands ----
 extern int g_nScanLineMode, g_bLineMask, g_nMaskTop, g_nMaskBottom;
@@ -36,10 +35,7 @@ extern int g_nScanLineMode, g_bLineMask, g_nMaskTop, g_nMaskBottom;
 extern int g_nWheel1Play, g_nWheel1Pause, g_nWheel2Mode, g_nBottunMode;
 
 // ---- Skin canvas ----
-extern const int g_nCanvasPitch;  // 640 pixels
+extern const int g_nCanvasPitch; // 640 pixels
 extern unsigned char* g_pCanvasTop;
-
-// ---- Playlist scan ----
-extern std::wstring g_strFoundName;
 
 void ResetPlayerState();

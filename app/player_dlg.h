@@ -65,8 +65,8 @@ public:
     // the device took it is not examined).
     bool LoadCurrentEntry();
     // Opens the current entry while full-screen mode is on (windows to place, the overlay to rebuild). The
-    // constructor sets it to OpenCurrentEntryFullScreen: the controller asks full-screen mode only through this
-    // one call, so the controller never names full-screen mode's code while full-screen mode calls the
+    // constructor sets it to OpenCurrentEntryFullScreen: the controller asks full-screen mode only through
+    // this one call, so the controller never names full-screen mode's code while full-screen mode calls the
     // controller's.
     std::function<void()> m_openFullScreen;
 
@@ -131,8 +131,8 @@ private:
     void SyncControlPanel();
     // Block 4.1: the wheel notches and clicks the two full-screen windows recorded (view/full_screen.cpp).
     void PollFullScreenWindows();
-    // Full-screen mode's parts (view/full_screen.cpp): the two halves of the panel toggle, and the full-screen
-    // variant of OpenCurrentEntry (see m_openFullScreen).
+    // Full-screen mode's parts (view/full_screen.cpp): the two halves of the panel toggle, and the
+    // full-screen variant of OpenCurrentEntry (see m_openFullScreen).
     void ShowControlPanel();
     void HideControlPanel();
     void OpenCurrentEntryFullScreen();

@@ -85,7 +85,7 @@ double BestMs(int runs, const std::function<void()>& run) {
     return best;
 }
 
-}  // namespace
+} // namespace
 
 int main() {
     char pattern[] = "/tmp/telly-dropbench-XXXXXX";
@@ -112,7 +112,7 @@ int main() {
     struct Tree {
         const char* shape;
         int files;
-        int levels;  // 0: one folder
+        int levels; // 0: one folder
     } trees[] = {
         {"one folder", 1000, 0}, {"one folder", 10000, 0}, {"one folder", 100000, 0},
         {"nested", 1000, 1},     {"nested", 10000, 2},     {"nested", 100000, 3},
@@ -120,7 +120,7 @@ int main() {
 
     std::printf("%-11s %8s %9s %9s %7s %13s %11s %12s\n", "tree", "files", "walk ms", "drop ms", "ratio",
                 "list box ms", "ratio w/o", "drop us/file");
-    const HWND spareListBox = plat::GetDialogItem(hwnd, IDC_FOLDER_QUEUE);  // empty outside a drop
+    const HWND spareListBox = plat::GetDialogItem(hwnd, IDC_FOLDER_QUEUE); // empty outside a drop
     int treeNo = 0;
     for (const Tree& t : trees) {
         const std::string root = baseDir + "/tree" + std::to_string(treeNo++);
@@ -142,12 +142,14 @@ int main() {
             sim::Send(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(sim::MakeDrop({dropRoot})), 0);
         });
         if (walked != static_cast<size_t>(t.files) || g_nEntryCount != t.files) {
-            std::fprintf(stderr, "%s %d: walk found %zu, drop listed %d\n", t.shape, t.files, walked, g_nEntryCount);
+            std::fprintf(stderr, "%s %d: walk found %zu, drop listed %d\n", t.shape, t.files, walked,
+                         g_nEntryCount);
             return 1;
         }
         const std::vector<std::wstring> entries = sim::ListBoxItems(plat::GetDialogItem(hwnd, IDC_PLAYLIST));
         const double listBoxMs = BestMs(runs, [&] {
-            for (const std::wstring& e : entries) plat::ListBoxAdd(spareListBox, e);
+            for (const std::wstring& e : entries)
+                plat::ListBoxAdd(spareListBox, e);
             plat::ListBoxReset(spareListBox);
         });
         std::printf("%-11s %8d %9.1f %9.1f %7.2f %13.1f %11.2f %12.3f\n", t.shape, t.files, walkMs, dropMs,

@@ -193,8 +193,7 @@ private:
 };
 
 // Owning GDI object handle (HBITMAP, HRGN): deleted on destruction unless released.
-template <class H>
-class CGdiHandle {
+template <class H> class CGdiHandle {
 public:
     CGdiHandle() = default;
     explicit CGdiHandle(H h) : m_h(h) {}
@@ -222,7 +221,7 @@ typedef CGdiHandle<HBITMAP> CBitmapHandle;
 
 class CFile {
 public:
-    enum OpenFlags { modeRead = 0, modeCreate = 1 };  // modeCreate: create or empty, for writing
+    enum OpenFlags { modeRead = 0, modeCreate = 1 }; // modeCreate: create or empty, for writing
     CFile() = default;
     ~CFile() { Close(); }
     CFile(const CFile&) = delete;
@@ -249,9 +248,9 @@ private:
 // *data is untouched); `opened`, when given, tells the two apart.
 bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened = nullptr);
 
-// ---- GDI and system functions without a class ---------------------------------------------------------------
-// CreateDIBSection with a BITMAPINFO made of the header alone; *bits receives the pixel memory. The caller
-// deletes the bitmap (DeleteObject).
+// ---- GDI and system functions without a class
+// --------------------------------------------------------------- CreateDIBSection with a BITMAPINFO made of
+// the header alone; *bits receives the pixel memory. The caller deletes the bitmap (DeleteObject).
 HBITMAP CreateDIBSection(CDC* reference, const BITMAPINFOHEADER* header, UINT usage, void** bits);
 BOOL DeleteObject(HGDIOBJ object);
 int GetSystemMetrics(int index);
@@ -267,66 +266,70 @@ using plat::ShowPointer;
 using plat::WaveOutGetVolume;
 using plat::WaveOutSetVolume;
 
-}  // namespace fw
+} // namespace fw
 
 // ---- Message maps -----------------------------------------------------------------------------------------
 // In the class:   DECLARE_MESSAGE_MAP()
 // In the .cpp:    BEGIN_MESSAGE_MAP(CPlayerDlg, CDialog) ON_WM_TIMER() ... END_MESSAGE_MAP()
-// Each entry cracks the message into the typed arguments of its handler, as WTL's crackers do. An entry
-// whose handler wants default processing calls Default() itself, where its contract says so.
+// Each entry cracks the message into the typed arguments of its handler, as WTL's crackers do, and marks the
+// message handled. A handler that also wants the platform's default processing calls Default() itself, at
+// the point in its work where that processing must happen (before or after its own steps).
 
-#define DECLARE_MESSAGE_MAP() \
-public:                       \
+#define DECLARE_MESSAGE_MAP()                                                                                \
+public:                                                                                                      \
     ::fw::BOOL OnWndMsg(::fw::UINT msg, ::fw::WPARAM wp, ::fw::LPARAM lp, ::fw::LRESULT* result) override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                            \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                               \
     ::fw::BOOL theClass::OnWndMsg(::fw::UINT msg, ::fw::WPARAM wp, ::fw::LPARAM lp, ::fw::LRESULT* result) { \
-        typedef baseClass TheBaseClass;                                                                    \
-        (void)wp;                                                                                          \
+        typedef baseClass TheBaseClass;                                                                      \
+        (void)wp;                                                                                            \
         (void)lp;
 
-#define END_MESSAGE_MAP()                                   \
-    return TheBaseClass::OnWndMsg(msg, wp, lp, result);     \
+#define END_MESSAGE_MAP()                                                                                    \
+    return TheBaseClass::OnWndMsg(msg, wp, lp, result);                                                      \
     }
 
-#define FW_ON(message, call, value) \
-    if (msg == (message)) {         \
-        call;                       \
-        *result = (value);          \
-        return ::fw::TRUE;          \
+#define FW_ON(message, call, value)                                                                          \
+    if (msg == (message)) {                                                                                  \
+        call;                                                                                                \
+        *result = (value);                                                                                   \
+        return ::fw::TRUE;                                                                                   \
     }
 
-#define ON_WM_CREATE() FW_ON(::fw::WM_CREATE, *result = OnCreate(reinterpret_cast<void*>(lp)); return ::fw::TRUE, 0)
+#define ON_WM_CREATE()                                                                                       \
+    FW_ON(::fw::WM_CREATE, *result = OnCreate(reinterpret_cast<void*>(lp)); return ::fw::TRUE, 0)
 #define ON_WM_DESTROY() FW_ON(::fw::WM_DESTROY, OnDestroy(), 0)
 #define ON_WM_PAINT() FW_ON(::fw::WM_PAINT, OnPaint(), 0)
-#define ON_WM_QUERYDRAGICON() \
+#define ON_WM_QUERYDRAGICON()                                                                                \
     FW_ON(::fw::WM_QUERYDRAGICON, (void)0, reinterpret_cast<::fw::LRESULT>(OnQueryDragIcon()))
 #define ON_WM_TIMER() FW_ON(::fw::WM_TIMER, OnTimer(static_cast<::fw::UINT_PTR>(wp)), 0)
 #define FW_POINT_ARG ::fw::CPoint(::fw::GET_X_LPARAM(lp), ::fw::GET_Y_LPARAM(lp))
 #define ON_WM_MOUSEMOVE() FW_ON(::fw::WM_MOUSEMOVE, OnMouseMove(static_cast<::fw::UINT>(wp), FW_POINT_ARG), 0)
-#define ON_WM_LBUTTONDOWN() \
+#define ON_WM_LBUTTONDOWN()                                                                                  \
     FW_ON(::fw::WM_LBUTTONDOWN, OnLButtonDown(static_cast<::fw::UINT>(wp), FW_POINT_ARG), 0)
 #define ON_WM_LBUTTONUP() FW_ON(::fw::WM_LBUTTONUP, OnLButtonUp(static_cast<::fw::UINT>(wp), FW_POINT_ARG), 0)
-#define ON_WM_LBUTTONDBLCLK() \
+#define ON_WM_LBUTTONDBLCLK()                                                                                \
     FW_ON(::fw::WM_LBUTTONDBLCLK, OnLButtonDblClk(static_cast<::fw::UINT>(wp), FW_POINT_ARG), 0)
-#define ON_WM_MBUTTONDOWN() \
+#define ON_WM_MBUTTONDOWN()                                                                                  \
     FW_ON(::fw::WM_MBUTTONDOWN, OnMButtonDown(static_cast<::fw::UINT>(wp), FW_POINT_ARG), 0)
-#define ON_WM_RBUTTONDOWN() \
+#define ON_WM_RBUTTONDOWN()                                                                                  \
     FW_ON(::fw::WM_RBUTTONDOWN, OnRButtonDown(static_cast<::fw::UINT>(wp), FW_POINT_ARG), 0)
 #define ON_WM_DROPFILES() FW_ON(::fw::WM_DROPFILES, OnDropFiles(reinterpret_cast<::fw::HDROP>(wp)), 0)
 #define ON_WM_MOVE() FW_ON(::fw::WM_MOVE, OnMove(::fw::GET_X_LPARAM(lp), ::fw::GET_Y_LPARAM(lp)), 0)
-#define ON_WM_VSCROLL() \
-    FW_ON(::fw::WM_VSCROLL, OnVScroll(::fw::LOWORD(wp), ::fw::HIWORD(wp), reinterpret_cast<::fw::HWND>(lp)), 0)
-#define ON_WM_HSCROLL() \
-    FW_ON(::fw::WM_HSCROLL, OnHScroll(::fw::LOWORD(wp), ::fw::HIWORD(wp), reinterpret_cast<::fw::HWND>(lp)), 0)
-#define ON_WM_ACTIVATE()                                                                                \
-    FW_ON(::fw::WM_ACTIVATE,                                                                            \
+#define ON_WM_VSCROLL()                                                                                      \
+    FW_ON(::fw::WM_VSCROLL, OnVScroll(::fw::LOWORD(wp), ::fw::HIWORD(wp), reinterpret_cast<::fw::HWND>(lp)), \
+          0)
+#define ON_WM_HSCROLL()                                                                                      \
+    FW_ON(::fw::WM_HSCROLL, OnHScroll(::fw::LOWORD(wp), ::fw::HIWORD(wp), reinterpret_cast<::fw::HWND>(lp)), \
+          0)
+#define ON_WM_ACTIVATE()                                                                                     \
+    FW_ON(::fw::WM_ACTIVATE,                                                                                 \
           OnActivate(::fw::LOWORD(wp), reinterpret_cast<::fw::HWND>(lp), ::fw::HIWORD(wp) != 0 ? 1 : 0), 0)
 #define ON_MESSAGE(message, memberFxn) FW_ON((message), *result = memberFxn(wp, lp); return ::fw::TRUE, 0)
-#define ON_COMMAND(id, memberFxn)                                                           \
-    if (msg == ::fw::WM_COMMAND && ::fw::LOWORD(wp) == (id) && ::fw::HIWORD(wp) == 0) {     \
-        memberFxn();                                                                        \
-        *result = 0;                                                                        \
-        return ::fw::TRUE;                                                                  \
+#define ON_COMMAND(id, memberFxn)                                                                            \
+    if (msg == ::fw::WM_COMMAND && ::fw::LOWORD(wp) == (id) && ::fw::HIWORD(wp) == 0) {                      \
+        memberFxn();                                                                                         \
+        *result = 0;                                                                                         \
+        return ::fw::TRUE;                                                                                   \
     }
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND(id, memberFxn)

@@ -43,8 +43,12 @@ typedef HINSTANCE__* HINSTANCE;
 typedef HDROP__* HDROP;
 typedef HGDIOBJ__* HGDIOBJ;
 
-inline HGDIOBJ AsGdiObject(HBITMAP h) { return reinterpret_cast<HGDIOBJ>(h); }
-inline HGDIOBJ AsGdiObject(HRGN h) { return reinterpret_cast<HGDIOBJ>(h); }
+inline HGDIOBJ AsGdiObject(HBITMAP h) {
+    return reinterpret_cast<HGDIOBJ>(h);
+}
+inline HGDIOBJ AsGdiObject(HRGN h) {
+    return reinterpret_cast<HGDIOBJ>(h);
+}
 
 struct RECT {
     LONG left, top, right, bottom;
@@ -80,14 +84,25 @@ constexpr BOOL FALSE = 0;
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr WORD LOWORD(uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(static_cast<uintptr_t>(lp))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<short>(HIWORD(static_cast<uintptr_t>(lp))); }
-constexpr LPARAM MAKELPARAM(int lo, int hi) {
-    return static_cast<LPARAM>((static_cast<uint32_t>(lo) & 0xFFFF) | ((static_cast<uint32_t>(hi) & 0xFFFF) << 16));
+constexpr WORD LOWORD(uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
 }
-constexpr WPARAM MAKEWPARAM(int lo, int hi) { return static_cast<WPARAM>(MAKELPARAM(lo, hi)) & 0xFFFFFFFFu; }
+constexpr WORD HIWORD(uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<short>(LOWORD(static_cast<uintptr_t>(lp)));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<short>(HIWORD(static_cast<uintptr_t>(lp)));
+}
+constexpr LPARAM MAKELPARAM(int lo, int hi) {
+    return static_cast<LPARAM>((static_cast<uint32_t>(lo) & 0xFFFF) |
+                               ((static_cast<uint32_t>(hi) & 0xFFFF) << 16));
+}
+constexpr WPARAM MAKEWPARAM(int lo, int hi) {
+    return static_cast<WPARAM>(MAKELPARAM(lo, hi)) & 0xFFFFFFFFu;
+}
 
 // Messages.
 constexpr UINT WM_CREATE = 0x0001;
@@ -119,7 +134,7 @@ constexpr UINT WM_USER = 0x0400;
 // Commands, scroll codes, activation.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
-constexpr UINT ID_HELP = 0xE146;  // 57670
+constexpr UINT ID_HELP = 0xE146; // 57670
 constexpr UINT SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4,
                SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8;
 constexpr int SB_CTL = 2;
@@ -139,9 +154,10 @@ inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(static_cast<intptr_t>(
 constexpr int SW_HIDE = 0, SW_SHOW = 5;
 
 // Window styles (dialog templates and tests read these).
-constexpr DWORD WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000,
-                WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000, WS_VSCROLL = 0x00200000,
-                WS_HSCROLL = 0x00100000, WS_SYSMENU = 0x00080000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000,
+                WS_DISABLED = 0x08000000, WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000,
+                WS_VSCROLL = 0x00200000, WS_HSCROLL = 0x00100000, WS_SYSMENU = 0x00080000,
+                WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001, WS_EX_NOPARENTNOTIFY = 0x00000004,
                 WS_EX_ACCEPTFILES = 0x00000010, WS_EX_APPWINDOW = 0x00040000;
 constexpr DWORD DS_MODALFRAME = 0x80, DS_SETFONT = 0x40, DS_CENTER = 0x0800;
@@ -168,9 +184,10 @@ constexpr UINT RT_BITMAP_ID = 2;
 constexpr int SM_CXICON = 11, SM_CYICON = 12;
 
 // Virtual keys polled by the player.
-constexpr int VK_RETURN = 0x0D, VK_MENU = 0x12, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_LEFT = 0x25,
-              VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_ADD = 0x6B, VK_SUBTRACT = 0x6D;
+constexpr int VK_RETURN = 0x0D, VK_MENU = 0x12, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22,
+              VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_ADD = 0x6B,
+              VK_SUBTRACT = 0x6D;
 
 constexpr MMRESULT MMSYSERR_NOERROR = 0;
 
-}  // namespace fw
+} // namespace fw

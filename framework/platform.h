@@ -2,9 +2,10 @@
 //
 // Exactly one backend implements them: framework/win32 (user32, gdi32, winmm, shell32, kernel32) for
 // telly.exe, or framework/sim (deterministic, in memory, recording every call) for the host tests.
-// Player code does not call this header directly; it uses the MFC-style classes of afxwin.h, which do.
-// The exceptions are the few free functions that have no natural class (MCI, wave-out volume, keys, cursor,
-// clock, file lookups), which afxwin.h re-exports.
+// Player code never calls this header directly (scripts/test checks that no player folder names plat::); it
+// uses the framework's classes (afxwin.h, controls.h, region.h, folders.h, dropped_files.h, paths.h), which
+// do. The few free functions that have no natural class (MCI strings, wave-out volume, keys, cursor, clock,
+// randomness) are re-exported by afxwin.h.
 //
 // Conventions:
 //  - Caller is always the UI thread. No function here throws.
@@ -44,7 +45,7 @@ void SetDialogColors(COLORREF background, COLORREF text);
 
 LRESULT SendMsg(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 // Default processing of a message a framework handler has taken (DefWindowProc on Windows). Handlers call
-// it through CWnd::Default at the point where their description says "default processing".
+// it through CWnd::Default at the point in their work where the platform's processing must happen.
 LRESULT DefaultProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 BOOL SetWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 // Gives the region to the window, which owns it from then on (the caller must not delete it).
@@ -103,7 +104,7 @@ int ReleaseClientDC(HWND hwnd, HDC dc);
 struct PaintInfo {
     HDC dc;
     RECT rcPaint;
-    void* opaque[8];  // backend storage (PAINTSTRUCT)
+    void* opaque[8]; // backend storage (PAINTSTRUCT)
 };
 HDC BeginPaintDC(HWND hwnd, PaintInfo* info);
 void EndPaintDC(HWND hwnd, PaintInfo* info);
@@ -126,12 +127,12 @@ MMRESULT WaveOutGetVolume(UINT device, DWORD* volume);
 MMRESULT WaveOutSetVolume(UINT device, DWORD volume);
 
 // ---- Keyboard, pointer, time, randomness ------------------------------------------------------------------
-short AsyncKeyState(int vk);  // negative while the key is held
-int ShowPointer(BOOL show);   // ShowCursor: returns the new show count
+short AsyncKeyState(int vk); // negative while the key is held
+int ShowPointer(BOOL show);  // ShowCursor: returns the new show count
 BOOL ClipPointer(const RECT* rc);
 BOOL SetPointerPos(int x, int y);
-long ClockMs();  // clock(): milliseconds since program start
-int Rand();      // the runtime's rand(), never seeded
+long ClockMs(); // clock(): milliseconds since program start
+int Rand();     // the runtime's rand(), never seeded
 
 // ---- Process ----------------------------------------------------------------------------------------------
 // The argument vector, wide, argument 0 (the program path) included.
@@ -141,7 +142,7 @@ std::wstring UserSettingsDir();
 
 // ---- Files ------------------------------------------------------------------------------------------------
 struct DirEntry {
-    std::wstring name;  // "." and ".." included, as the platform lists them
+    std::wstring name; // "." and ".." included, as the platform lists them
     bool isDirectory;
 };
 // Lists the folder `dir` (no pattern, no trailing '\') once, in the file system's order.
@@ -152,7 +153,9 @@ bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries);
 struct FileIdentity {
     uint64_t volume;
     uint64_t index;
-    bool operator<(const FileIdentity& o) const { return volume != o.volume ? volume < o.volume : index < o.index; }
+    bool operator<(const FileIdentity& o) const {
+        return volume != o.volume ? volume < o.volume : index < o.index;
+    }
     bool operator==(const FileIdentity& o) const { return volume == o.volume && index == o.index; }
 };
 bool GetFileIdentity(const std::wstring& path, FileIdentity* id);
@@ -160,7 +163,7 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id);
 // Opaque open file. Null on failure.
 struct FileHandle_;
 typedef FileHandle_* FileHandle;
-enum FileMode { kRead, kCreateWrite };  // kCreateWrite creates or empties the file
+enum FileMode { kRead, kCreateWrite }; // kCreateWrite creates or empties the file
 FileHandle FileOpen(const std::wstring& path, FileMode mode);
 // Reads up to `count` bytes; returns the number read, or -1 on error.
 long long FileRead(FileHandle f, void* buf, size_t count);
@@ -174,5 +177,5 @@ bool FileClose(FileHandle f);
 bool FileReplace(const std::wstring& source, const std::wstring& target);
 bool FileDelete(const std::wstring& path);
 
-}  // namespace plat
-}  // namespace fw
+} // namespace plat
+} // namespace fw

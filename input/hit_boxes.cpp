@@ -23,9 +23,14 @@ SkinButton SkinButtonAt(int x, int y) {
     };
     // The movie picture is the screen hole.
     static const Entry kOrder[] = {
-        {&kRndSwitch, SkinButton::Rnd},         {&kRepSwitch, SkinButton::Rep},   {&kFfKey, SkinButton::Ff},
-        {&kRewKey, SkinButton::Rew},            {&kStopKey, SkinButton::Stop},    {&kFullSwitch, SkinButton::Full},
-        {&kPlayPauseKey, SkinButton::PlayPause}, {&kScreenHole, SkinButton::Picture},
+        {&kRndSwitch, SkinButton::Rnd},
+        {&kRepSwitch, SkinButton::Rep},
+        {&kFfKey, SkinButton::Ff},
+        {&kRewKey, SkinButton::Rew},
+        {&kStopKey, SkinButton::Stop},
+        {&kFullSwitch, SkinButton::Full},
+        {&kPlayPauseKey, SkinButton::PlayPause},
+        {&kScreenHole, SkinButton::Picture},
     };
     for (const Entry& e : kOrder) {
         if (InBox(*e.box, x, y)) return e.button;

@@ -19,11 +19,17 @@ void CMouseSettingsDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Radio(dx, IDC_BOTTUN_OFF, m_nBottunMode);
 }
 
-void CMouseSettingsDlg::OnOK() { CDialog::OnOK(); }
+void CMouseSettingsDlg::OnOK() {
+    CDialog::OnOK();
+}
 
-void CMouseSettingsDlg::OnCancel() { CDialog::OnCancel(); }
+void CMouseSettingsDlg::OnCancel() {
+    CDialog::OnCancel();
+}
 
-int KeepUnlessChosen(int chosen, int previous) { return chosen < 0 ? previous : chosen; }
+int KeepUnlessChosen(int chosen, int previous) {
+    return chosen < 0 ? previous : chosen;
+}
 
 // A right click anywhere in the main window. The dialog runs its own modal loop; the main window's timer
 // keeps ticking inside it, so playback goes on while the user chooses. Nothing reaches the settings file
@@ -31,7 +37,7 @@ int KeepUnlessChosen(int chosen, int previous) { return chosen < 0 ? previous : 
 void CPlayerDlg::OnRButtonDown(UINT flags, CPoint pt) {
     (void)flags;
     (void)pt;
-    CMouseSettingsDlg dlg(nullptr);  // no parent: the framework makes the main window its owner
+    CMouseSettingsDlg dlg(nullptr); // no parent: the framework makes the main window its owner
     dlg.m_nWheelPlay = g_nWheel1Play;
     dlg.m_nWheelPause = g_nWheel1Pause;
     dlg.m_nBottunMode = g_nBottunMode;

@@ -10,9 +10,9 @@ public:
     explicit CMouseSettingsDlg(fw::CWnd* parent = nullptr);
     ~CMouseSettingsDlg() override;
 
-    int m_nWheelPlay;    // 1034 MODE1 / 1035 MODE2  -> g_nWheel1Play
-    int m_nWheelPause;   // 1032 MODE1 / 1033 MODE2  -> g_nWheel1Pause
-    int m_nBottunMode;   // 1037 OFF   / 1038 ON     -> g_nBottunMode
+    int m_nWheelPlay;  // 1034 MODE1 / 1035 MODE2  -> g_nWheel1Play
+    int m_nWheelPause; // 1032 MODE1 / 1033 MODE2  -> g_nWheel1Pause
+    int m_nBottunMode; // 1037 OFF   / 1038 ON     -> g_nBottunMode
 
 protected:
     void DoDataExchange(fw::CDataExchange* dx) override;

@@ -47,7 +47,7 @@ WriteResult ReplaceSettingsFile(const std::wstring& dir, const std::string& text
     return kWriteFailed;
 }
 
-}  // namespace
+} // namespace
 
 void CPlayerDlg::ReadSettings() {
     std::string text;
@@ -56,7 +56,7 @@ void CPlayerDlg::ReadSettings() {
         const std::wstring user = SecondSettingsFolder();
         if (!user.empty()) result = ReadFileBytes(user + kSettingsFileName, &text);
     }
-    if (result != kReadOk) return;  // vanished or unreadable: keep every value
+    if (result != kReadOk) return; // vanished or unreadable: keep every value
     const std::vector<int> values = ReadSettingValues(text);
     for (size_t n = 0; n < values.size(); ++n) {
         // The stored window position is not taken: the first tick always puts the window at (0, 0).
@@ -73,7 +73,8 @@ void CPlayerDlg::WriteSettings() {
         templ = std::string(ShippedSettingsTemplate());
 
     int values[kSettingPositions];
-    for (int n = 0; n < kSettingPositions; ++n) values[n] = *kSettingVariables[n];
+    for (int n = 0; n < kSettingPositions; ++n)
+        values[n] = *kSettingVariables[n];
     const std::string text = ComposeSettingsText(templ, values);
 
     // Only a folder that takes no new file sends the settings to the per-user folder. A write that failed

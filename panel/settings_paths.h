@@ -8,8 +8,8 @@
 
 #include <string>
 
-extern const wchar_t kSettingsFileName[];  // "RIVO.CFG"
-extern const wchar_t kTemplateFileName[];  // "RIVO.sys"
+extern const wchar_t kSettingsFileName[]; // "RIVO.CFG"
+extern const wchar_t kTemplateFileName[]; // "RIVO.sys"
 
 // Everything up to and including the last '\' of a program path; empty when it has no '\' (the file names
 // are then relative to the current directory).

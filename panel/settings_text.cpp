@@ -5,27 +5,33 @@
 
 namespace {
 
-const char kShippedTemplate[] =
-    "[WindowPoint]\r\n"
-    "x=\r\n"
-    "y=\r\n"
-    "[MouseMode]\r\n"
-    "Wheel1_Play =\r\n"
-    "Wheel1_Pause=\r\n"
-    "Wheel2_Mode =\r\n"
-    "BottunMode  =\r\n";
+const char kShippedTemplate[] = "[WindowPoint]\r\n"
+                                "x=\r\n"
+                                "y=\r\n"
+                                "[MouseMode]\r\n"
+                                "Wheel1_Play =\r\n"
+                                "Wheel1_Pause=\r\n"
+                                "Wheel2_Mode =\r\n"
+                                "BottunMode  =\r\n";
 static_assert(sizeof(kShippedTemplate) - 1 == 96, "the shipped template is 96 bytes");
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
-}  // namespace
+} // namespace
 
-std::string_view ShippedSettingsTemplate() { return std::string_view(kShippedTemplate, sizeof(kShippedTemplate) - 1); }
+std::string_view ShippedSettingsTemplate() {
+    return std::string_view(kShippedTemplate, sizeof(kShippedTemplate) - 1);
+}
 
 int ParseSettingValue(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -38,7 +44,7 @@ int ParseSettingValue(std::string_view text) {
         magnitude = magnitude * 10 + (text[i] - '0');
         if (magnitude > limit) magnitude = limit;
     }
-    if (negative) return static_cast<int>(-magnitude);  // -limit is INT_MIN
+    if (negative) return static_cast<int>(-magnitude); // -limit is INT_MIN
     return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
 }
 
@@ -49,7 +55,8 @@ std::vector<int> ReadSettingValues(std::string_view text) {
         const size_t eq = text.find('=', i);
         if (eq == std::string_view::npos) break;
         size_t end = eq + 1;
-        while (end < text.size() && !IsLineEnd(text[end])) ++end;
+        while (end < text.size() && !IsLineEnd(text[end]))
+            ++end;
         values.push_back(ParseSettingValue(text.substr(eq + 1, end - (eq + 1))));
         // The search goes on after the character that ended the value (one CR or LF, or the end).
         i = end < text.size() ? end + 1 : end;

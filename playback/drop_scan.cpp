@@ -29,7 +29,8 @@ void CDropScanner::ScanItem(const std::wstring& item) {
     std::wstring dir;
     // The smallest pending path is scanned next; the order only changes the scan, never the playlist,
     // which sorts itself.
-    while (TakeFirstQueued(&dir)) found += ScanFolder(dir);
+    while (TakeFirstQueued(&dir))
+        found += ScanFolder(dir);
     if (found == 0) m_entries.push_back(item);
 }
 
@@ -90,7 +91,6 @@ void CPlayerDlg::OnDropFiles(HDROP drop) {
     const HWND folderQueue = GetDlgItem(IDC_FOLDER_QUEUE);
     playlist.ResetContent();
     CListBox(folderQueue).ResetContent();
-    g_strFoundName.clear();
 
     // Every dropped item once, in drop order. An empty item names nothing and is passed over.
     CDropScanner scanner(folderQueue);

@@ -41,6 +41,6 @@ private:
 
     fw::CListBox m_queue;
     std::vector<std::wstring> m_entries;
-    std::set<fw::CFileIdentity> m_scanned;  // folders of the current item already listed
+    std::set<fw::CFileIdentity> m_scanned;   // folders of the current item already listed
     std::vector<fw::CFolderEntry> m_listing; // reused between folders
 };

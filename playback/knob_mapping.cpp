@@ -9,7 +9,7 @@ int PositionToKnob(int position, int length) {
     if (length <= 0) return kPosKnobMin;
     const double scale = kKnobScale;
     const double offset = static_cast<double>(position) / (static_cast<double>(length) * scale);
-    if (!(offset > 0.0)) return kPosKnobMin;  // also NaN-safe
+    if (!(offset > 0.0)) return kPosKnobMin; // also NaN-safe
     if (offset >= kPosKnobMax - kPosKnobMin) return kPosKnobMax;
     return static_cast<int>(offset) + kPosKnobMin;
 }

@@ -114,7 +114,8 @@ bool BuildOpenCommand(const std::wstring& path, std::wstring* command) {
 }
 
 std::wstring HandleToDecimal(fw::HWND hwnd) {
-    // Window handles are 32-bit values even in 64-bit processes; "%d" of the handle is what the device parses.
+    // Window handles are 32-bit values even in 64-bit processes; "%d" of the handle is what the device
+    // parses.
     const auto value = static_cast<int32_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)));
     return std::to_wstring(value);
 }

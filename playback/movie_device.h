@@ -19,18 +19,18 @@ public:
     // "open \"<path>\" alias  movie": the device is chosen by the file's extension. False, and nothing sent,
     // for a path the command cannot carry (see BuildOpenCommand).
     bool Open(const std::wstring& path);
-    void Close();                    // "close movie"
-    void Stop();                     // "stop movie"
-    void Play();                     // "play movie": from the current position
-    void PlayFrom(int position);     // "play movie from %d"
-    void Pause();                    // "pause movie": holds the current picture
-    void Seek(int position);         // "seek movie to %d": shows that picture and holds it
-    void ShowInOwnWindow();          // "window movie handle default"
-    void ShowIn(fw::HWND window);    // "window movie handle %d"
+    void Close();                 // "close movie"
+    void Stop();                  // "stop movie"
+    void Play();                  // "play movie": from the current position
+    void PlayFrom(int position);  // "play movie from %d"
+    void Pause();                 // "pause movie": holds the current picture
+    void Seek(int position);      // "seek movie to %d": shows that picture and holds it
+    void ShowInOwnWindow();       // "window movie handle default"
+    void ShowIn(fw::HWND window); // "window movie handle %d"
     // "put movie destination at %d %d %d %d": left, top, width, height in the window's client pixels.
     void SetDestination(int left, int top, int width, int height);
-    void UseMilliseconds();          // "set movie time format milliseconds"
-    void UseFrames();                // "set movie time format frames"
+    void UseMilliseconds();                      // "set movie time format milliseconds"
+    void UseFrames();                            // "set movie time format frames"
     int Length(fw::UINT replyLength = kReply);   // "status movie length"
     int Position(fw::UINT replyLength = kReply); // "status movie position"
     // "status movie mode" answers "stopped". Some AVI devices (Wine's) end playback on the frame before the

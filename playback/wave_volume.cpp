@@ -4,8 +4,8 @@
 
 namespace {
 constexpr uint32_t kMaxLevel = 65535;
-constexpr uint32_t kKeyStep = 2730;             // 24 steps from 0 reach 65520; the 25th is cut to 65535
-constexpr uint32_t kKnobDivisor = 134217727;     // 0x7FFFFFF: full volume gives 32 knob pixels
+constexpr uint32_t kKeyStep = 2730;          // 24 steps from 0 reach 65520; the 25th is cut to 65535
+constexpr uint32_t kKnobDivisor = 134217727; // 0x7FFFFFF: full volume gives 32 knob pixels
 constexpr uint32_t kVolumePerKnobPixel = 2047;
 constexpr float kOneIn257 = 0.0038910506f;
 

@@ -24,13 +24,13 @@ void ResetWheelCaptureState();
 // overlay differences (see capture_windows.cpp), which each class fixes at construction.
 class CWheelCaptureWnd : public fw::CDialog {
 public:
-    // Poll's argument: each recorded value is returned and set to 0 in one step. The wheel answers +1 (a notch
-    // away from the user), -1 (toward) or 0; the two flags 1 or 0.
+    // Poll's argument: each recorded value is returned and set to 0 in one step. The wheel answers +1 (a
+    // notch away from the user), -1 (toward) or 0; the two flags 1 or 0.
     static constexpr int kPollWheel = 0;
     static constexpr int kPollMiddle = 1;
     static constexpr int kPollLeft = 2;
-    // SetClickMode's first argument; the click mode itself is 0 (a left press asks for the panel) or 1 (a left
-    // press is a play/pause request and a double-click asks for the panel).
+    // SetClickMode's first argument; the click mode itself is 0 (a left press asks for the panel) or 1 (a
+    // left press is a play/pause request and a double-click asks for the panel).
     static constexpr int kClickModeFlag = 0;
 
     // The modeless window from the class's template, owned by the application's main window. TRUE on success.

@@ -155,7 +155,8 @@ void CPlayerDlg::LeaveFullScreen() {
     m_movie.SetDestination(kScreenHole.x, kScreenHole.y, kScreenHole.w, kScreenHole.h);
 
     // One pixel larger first, then the normal size: the resize makes the window repaint its skin.
-    SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, kSetWidth + g_nHideRight + 1, kSetHeight + 1, SWP_SHOWWINDOW);
+    SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, kSetWidth + g_nHideRight + 1, kSetHeight + 1,
+                 SWP_SHOWWINDOW);
     SetWindowPos(HWND_TOP, g_nWindowX, g_nWindowY, kSetWidth + g_nHideRight, kSetHeight, SWP_SHOWWINDOW);
 
     if (g_bPaused == 0)
@@ -190,10 +191,11 @@ void CPlayerDlg::ShowControlPanel() {
     ShowPointer(TRUE);
 
     const uint32_t volume = m_volume.Read();
-    if (m_pControlPanel) m_pControlPanel->SetBar(CControlPanelDlg::kBarVolume, CWaveVolume::PanelLevelFor(volume));
+    if (m_pControlPanel)
+        m_pControlPanel->SetBar(CControlPanelDlg::kBarVolume, CWaveVolume::PanelLevelFor(volume));
 
-    PlaceIfPresent(m_pScanlineWnd, HWND_NOTOPMOST, 0, -g_nHideTop, g_nScreenWidth, g_nScreenHeight + g_nHideTop,
-                   SWP_HIDEWINDOW);
+    PlaceIfPresent(m_pScanlineWnd, HWND_NOTOPMOST, 0, -g_nHideTop, g_nScreenWidth,
+                   g_nScreenHeight + g_nHideTop, SWP_HIDEWINDOW);
     PlaceFullScreen(m_pMovieWnd, HWND_BOTTOM, SWP_SHOWWINDOW);
     PlaceFullScreen(m_pMovieWnd, HWND_TOPMOST, SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOMOVE);
 

@@ -16,8 +16,8 @@
 // Copies a w x h block of 24-bit pixels, leaving out every pure white (255, 255, 255) source pixel: white is
 // the sheet's transparent colour. `src` and `dst` address the first pixel of the block's top row; adding
 // srcRowStep / dstRowStep bytes (negative for bottom-up rows) moves one row down. w or h <= 0 copies nothing.
-void CopyKeyedPixels(const fw::BYTE* src, std::ptrdiff_t srcRowStep, fw::BYTE* dst, std::ptrdiff_t dstRowStep, int w,
-                     int h);
+void CopyKeyedPixels(const fw::BYTE* src, std::ptrdiff_t srcRowStep, fw::BYTE* dst, std::ptrdiff_t dstRowStep,
+                     int w, int h);
 
 // The canvas area sprites may be drawn into, from the canvas's top-left corner.
 constexpr int kDrawingAreaWidth = 336;

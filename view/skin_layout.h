@@ -1,5 +1,5 @@
-// Where everything sits on the skin: the one table of the set's geometry, shared by the hit boxes of the mouse
-// handlers, the per-tick composition, PresentFrame, the movie's destination in the small window and the
+// Where everything sits on the skin: the one table of the set's geometry, shared by the hit boxes of the
+// mouse handlers, the per-tick composition, PresentFrame, the movie's destination in the small window and the
 // artwork generator in tools/ (which draws the sheet to these coordinates). The outline's inset table is its
 // neighbour in view/window_shape.h.
 //
@@ -7,7 +7,8 @@
 #pragma once
 
 // A rectangle of pixels: left, top, width, height. Set coordinates are client pixels of the main window (and
-// of the unlit set at the sheet's top-left corner); sheet coordinates are pixels of the 640 x 480 sprite sheet.
+// of the unlit set at the sheet's top-left corner); sheet coordinates are pixels of the 640 x 480 sprite
+// sheet.
 struct SkinRect {
     int x, y, w, h;
 };
@@ -16,8 +17,8 @@ struct SkinRect {
 constexpr int kSetWidth = 224;
 constexpr int kSetHeight = 187;
 
-// The lit copy of the set lies this far right of the unlit one on the sheet: a control's lit sprite is its own
-// rectangle moved by this much.
+// The lit copy of the set lies this far right of the unlit one on the sheet: a control's lit sprite is its
+// own rectangle moved by this much.
 constexpr int kLitSetX = 224;
 
 // The movie's screen: the hole the skin never paints, where the movie device draws in the small window.
@@ -47,13 +48,13 @@ constexpr int kVolKnobHitWidth = 39, kVolKnobHitHeight = 5;
 constexpr SkinRect kPosKnobSprite = {448, 0, 11, 7};
 constexpr SkinRect kPosKnobRedSprite = {459, 0, 11, 7}; // on the sheet, never drawn
 constexpr SkinRect kVolKnobSprite = {470, 0, 7, 6};
-constexpr SkinRect kVolKnobRedSprite = {477, 0, 7, 6};  // on the sheet, never drawn
+constexpr SkinRect kVolKnobRedSprite = {477, 0, 7, 6}; // on the sheet, never drawn
 constexpr SkinRect kGreyPlayPauseSprite = {484, 0, 21, 17};
 
 // What PresentFrame copies to the window: the whole set except the screen hole, as four rectangles.
 constexpr SkinRect kFrameRects[4] = {
-    {0, 0, kSetWidth, kScreenHole.y},                                                    // above the screen
-    {0, kScreenHole.y, kScreenHole.x, kScreenHole.h},                                    // left of it
+    {0, 0, kSetWidth, kScreenHole.y},                 // above the screen
+    {0, kScreenHole.y, kScreenHole.x, kScreenHole.h}, // left of it
     {kScreenHole.x + kScreenHole.w, kScreenHole.y, kSetWidth - kScreenHole.x - kScreenHole.w, kScreenHole.h},
     {0, kScreenHole.y + kScreenHole.h, kSetWidth, kSetHeight - kScreenHole.y - kScreenHole.h}, // below it
 };

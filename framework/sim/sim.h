@@ -23,11 +23,13 @@ namespace sim {
 using namespace fw;
 
 // Back to a fresh platform: no windows, empty log, clock 0, no MCI files, volume 0xFFFFFFFF readable,
-// no keys held, cursor shown (count 0), desktop 1024x768, default resources, no faults, args {"C:\\telly\\telly.exe"}.
+// no keys held, cursor shown (count 0), desktop 1024x768, default resources, no faults, args
+// {"C:\\telly\\telly.exe"}.
 void Reset();
 
 // ---- Call log ---------------------------------------------------------------------------------------------
-// Line formats (one per call; decimal numbers; window names are the template id or control id, see WindowName):
+// Line formats (one per call; decimal numbers; window names are the template id or control id, see
+// WindowName):
 //   mci "<command>"                      -> mciSendString (reply not shown)
 //   SetWindowPos <win> <after> <x>,<y> <cx>x<cy> <FLAGS|...>   after: TOP BOTTOM TOPMOST NOTOPMOST -
 //   SetWindowRgn <win> <rows> rows      (rows of the region, see RegionRows)
@@ -55,22 +57,23 @@ void ClearLog();
 // Lines of the log that start with `prefix` (e.g. "mci ").
 std::vector<std::string> LogLines(const std::string& prefix);
 
-// ---- Dialog templates (parsed from res/telly.rc and res/resource.h at first use) ---------------------------
+// ---- Dialog templates (parsed from res/telly.rc and res/resource.h at first use)
+// ---------------------------
 struct ControlTemplate {
-    int id;  // -1 for static texts without an id
-    std::string className;  // as written: "Button", "ListBox", ...
-    DWORD style, exStyle;   // CONTROL starts from WS_CHILD | WS_VISIBLE
+    int id;                // -1 for static texts without an id
+    std::string className; // as written: "Button", "ListBox", ...
+    DWORD style, exStyle;  // CONTROL starts from WS_CHILD | WS_VISIBLE
     std::wstring text;
-    int x, y, cx, cy;  // dialog units
+    int x, y, cx, cy; // dialog units
 };
 struct DialogTemplate {
     int id;
-    DWORD style, exStyle;  // STYLE's value alone: no bits are implied
+    DWORD style, exStyle; // STYLE's value alone: no bits are implied
     std::wstring caption;
     std::wstring fontName;
     int fontSize;
-    int x, y, cx, cy;  // dialog units
-    std::vector<ControlTemplate> controls;  // in template order (= creation and sibling order)
+    int x, y, cx, cy;                      // dialog units
+    std::vector<ControlTemplate> controls; // in template order (= creation and sibling order)
 };
 // The parsed template, or null when the resource script has none with that id.
 const DialogTemplate* Template(int id);
@@ -88,17 +91,17 @@ int DluToPixelsY(int du);
 // WM_MOVE is delivered when SetWindowPos or the system move changes a window's position.
 struct WindowInfo {
     std::string name;
-    int templateId;  // dialog template (0 for controls)
-    int controlId;   // control id (0 for dialogs)
+    int templateId; // dialog template (0 for controls)
+    int controlId;  // control id (0 for dialogs)
     std::string className;
     DWORD style, exStyle;
-    int x, y, cx, cy;  // dialogs: screen pixels after placement (template size in dialog units before)
+    int x, y, cx, cy; // dialogs: screen pixels after placement (template size in dialog units before)
     bool visible;
     bool destroyed;
     std::wstring text;
     HWND owner;
     bool hasRegion;
-    int zOrderTopmost;  // 1 topmost, 0 normal
+    int zOrderTopmost; // 1 topmost, 0 normal
     bool focused;
 };
 // The window of a dialog created from `templateId` (the last one created), or null.
@@ -123,7 +126,7 @@ ScrollBarState ScrollBar(HWND bar);
 std::vector<std::wstring> ListBoxItems(HWND listBox);
 // Live object counters for leak tests.
 int LiveWindows();
-int LiveGdiObjects();  // bitmaps + regions not deleted (regions owned by windows not counted)
+int LiveGdiObjects(); // bitmaps + regions not deleted (regions owned by windows not counted)
 int LiveDCs();
 
 // ---- Messages, timer, modal loops -------------------------------------------------------------------------
@@ -169,13 +172,13 @@ struct MciState {
     bool open;
     std::wstring path;
     bool playing;
-    bool paused;           // "pause movie" (mode "paused"); a stop or seek gives "stopped"
-    bool endsShort;        // see AddMovieEndingShort
-    bool framesFormat;     // false: milliseconds
-    long long positionMs;  // exact position
+    bool paused;          // "pause movie" (mode "paused"); a stop or seek gives "stopped"
+    bool endsShort;       // see AddMovieEndingShort
+    bool framesFormat;    // false: milliseconds
+    long long positionMs; // exact position
     int lengthFrames, fps;
-    std::wstring windowHandle;  // "default" or the decimal handle
-    std::string destination;    // "24 22 176 120"
+    std::wstring windowHandle; // "default" or the decimal handle
+    std::string destination;   // "24 22 176 120"
 };
 const MciState& Mci();
 
@@ -219,4 +222,4 @@ std::wstring PlayerPath(const std::string& hostPath);
 unsigned Pixel(HWND hwnd, int x, int y);
 std::vector<BYTE> SurfaceBGR(HWND hwnd, int* width, int* height);
 
-}  // namespace sim
+} // namespace sim

@@ -42,9 +42,9 @@ struct Window {
     bool destroying = false; // WM_DESTROY / WM_NCDESTROY under way
     bool iconic = false;
     INT_PTR endResult = 0;
-    uintptr_t region = 0;            // owned region object, 0 for none
-    UINT check = 0;                  // buttons
-    std::vector<std::wstring> items; // list boxes
+    uintptr_t region = 0;                            // owned region object, 0 for none
+    UINT check = 0;                                  // buttons
+    std::vector<std::wstring> items;                 // list boxes
     int scrollMin = 0, scrollMax = 0, scrollPos = 0; // scroll bar controls
     HICON iconBig = nullptr, iconSmall = nullptr;
     bool acceptDrops = false;

@@ -1,7 +1,7 @@
 // The program's entry point in the Windows build. The program itself is the one application object (the
-// player's CPlayerApp); everything happens in its InitInstance, reached through AfxWinMain. The main window is
-// a modal dialog, so there is no message loop here. The module handle is not stored: the framework asks the
-// platform for it (the application object needs it during static initialisation, before this runs).
+// player's CPlayerApp); everything happens in its InitInstance, reached through AfxWinMain. The main window
+// is a modal dialog, so there is no message loop here. The module handle is not stored: the framework asks
+// the platform for it (the application object needs it during static initialisation, before this runs).
 #include "framework/afxwin.h"
 #include "framework/win32/win32_seam.h"
 

@@ -91,7 +91,8 @@ TEST_F(TickTest, StartupEntryJoinsTheArguments) {
         {{L"telly.exe", L"a", L"", L"b"}, L"a  b"},
         {{L"telly.exe", std::wstring(300, L'x')}, std::wstring(300, L'x')},
     };
-    for (const auto& c : cases) EXPECT_EQ(JoinCommandLineEntry(c.args), c.entry);
+    for (const auto& c : cases)
+        EXPECT_EQ(JoinCommandLineEntry(c.args), c.entry);
 }
 
 TEST_F(TickTest, NoArgumentGivesOneEmptyEntryThatIsRetriedWithRepeat) {
@@ -112,9 +113,9 @@ TEST_F(TickTest, WheelNotchBecomesAScanStepUnlessCoolingDown) {
     struct Case {
         UINT code;
         int cooldown, expectSpeed;
-    } cases[] = {{SB_LINEUP, 0, 1}, {SB_PAGEUP, 0, 1}, {SB_TOP, 0, 1}, {SB_LINEDOWN, 0, -1},
-                 {SB_PAGEDOWN, 0, -1}, {SB_BOTTOM, 0, -1}, {SB_THUMBTRACK, 0, 0}, {SB_ENDSCROLL, 0, 0},
-                 {SB_LINEUP, 3, 0}};
+    } cases[] = {{SB_LINEUP, 0, 1},     {SB_PAGEUP, 0, 1},    {SB_TOP, 0, 1},
+                 {SB_LINEDOWN, 0, -1},  {SB_PAGEDOWN, 0, -1}, {SB_BOTTOM, 0, -1},
+                 {SB_THUMBTRACK, 0, 0}, {SB_ENDSCROLL, 0, 0}, {SB_LINEUP, 3, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         g_nScanSpeed = 0;
@@ -196,4 +197,4 @@ TEST_F(TickTest, EveryTickReleasesItsDeviceContext) {
     EXPECT_EQ(sim::LiveGdiObjects(), gdi);
 }
 
-}  // namespace
+} // namespace

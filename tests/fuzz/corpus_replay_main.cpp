@@ -19,7 +19,7 @@ void RunFile(const std::filesystem::path& path, int* count) {
     ++*count;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     int count = 0;

@@ -20,13 +20,14 @@ size_t CountValueLines(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '=') continue;
         ++count;
-        while (i < text.size() && text[i] != '\n') ++i;
+        while (i < text.size() && text[i] != '\n')
+            ++i;
     }
     return count;
 }
 
 int ReferenceParse(std::string_view text) {
-    const std::string copy(text);  // strtoll stops at the first NUL, as the parser stops at any non-digit
+    const std::string copy(text); // strtoll stops at the first NUL, as the parser stops at any non-digit
     const long long v = std::strtoll(copy.c_str(), nullptr, 10);
     return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v);
 }
@@ -35,7 +36,7 @@ void Check(bool ok) {
     if (!ok) std::abort();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<int> back = ReadSettingValues(ComposeSettingsText(text, kValues));
     const size_t lines = CountValueLines(text);
     Check(back.size() == (lines < kSettingPositions ? lines : static_cast<size_t>(kSettingPositions)));
-    for (size_t n = 0; n < back.size(); ++n) Check(back[n] == kValues[n]);
+    for (size_t n = 0; n < back.size(); ++n)
+        Check(back[n] == kValues[n]);
 
     const size_t lineEnd = text.find_first_of("\r\n");
     const std::string_view value = text.substr(0, lineEnd);

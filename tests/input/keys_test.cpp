@@ -14,7 +14,8 @@ protected:
     void SetUp() override {
         PlayerTest::SetUp();
         // Long movies, so the end check never moves on by itself during a test.
-        for (const auto& m : {kA, kB, kC}) sim::AddMovie(m, 100000, 10);
+        for (const auto& m : {kA, kB, kC})
+            sim::AddMovie(m, 100000, 10);
         OpenAndStart();
         SetPlaylist({kA, kB, kC});
         g_nCurrentIndex = 0;
@@ -25,20 +26,27 @@ protected:
     }
     void Hold(std::initializer_list<int> keys) {
         sim::ReleaseAllKeys();
-        for (int vk : keys) sim::SetKey(vk, true);
+        for (int vk : keys)
+            sim::SetKey(vk, true);
     }
 };
 
 TEST_F(KeysTest, VolumeKeysStepBothChannelsAndMoveTheKnob) {
-    const struct { int vk; DWORD leftBefore; bool failRead; DWORD levelAfter; int knob; } cases[] = {
-        {VK_ADD, 65000, false, 65520, 124},     {VK_ADD, 65520, false, 65535, 125},
-        {VK_PRIOR, 65000, false, 65520, 124},   {VK_SUBTRACT, 2000, false, 0, 93},
-        {VK_SUBTRACT, 5460, false, 2730, 94},   {VK_NEXT, 5460, false, 2730, 94},
-        {VK_SUBTRACT, 0, true, 62790, 123},     // a failed read steps down from full volume
+    const struct {
+        int vk;
+        DWORD leftBefore;
+        bool failRead;
+        DWORD levelAfter;
+        int knob;
+    } cases[] = {
+        {VK_ADD, 65000, false, 65520, 124},   {VK_ADD, 65520, false, 65535, 125},
+        {VK_PRIOR, 65000, false, 65520, 124}, {VK_SUBTRACT, 2000, false, 0, 93},
+        {VK_SUBTRACT, 5460, false, 2730, 94}, {VK_NEXT, 5460, false, 2730, 94},
+        {VK_SUBTRACT, 0, true, 62790, 123}, // a failed read steps down from full volume
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.vk);
-        sim::SetVolume(c.leftBefore | (1234u << 16));  // only the left channel counts
+        sim::SetVolume(c.leftBefore | (1234u << 16)); // only the left channel counts
         sim::FailVolumeRead(c.failRead);
         Hold({c.vk});
         dlg->PollKeys();
@@ -48,7 +56,11 @@ TEST_F(KeysTest, VolumeKeysStepBothChannelsAndMoveTheKnob) {
 }
 
 TEST_F(KeysTest, ScanStepPrecedenceUpOverLeftOverRightOverDown) {
-    const struct { std::vector<int> keys; int scanStep; char arrows; } cases[] = {
+    const struct {
+        std::vector<int> keys;
+        int scanStep;
+        char arrows;
+    } cases[] = {
         {{}, 0, 0},
         {{VK_DOWN}, -1, 0},
         {{VK_DOWN, VK_RIGHT}, 1, 2},
@@ -57,11 +69,12 @@ TEST_F(KeysTest, ScanStepPrecedenceUpOverLeftOverRightOverDown) {
         {{VK_LEFT, VK_UP}, 1, 4},
         {{VK_DOWN, VK_UP}, 1, 0},
     };
-    g_bPaused = 1;  // paused: Right and Left scan instead of changing the entry
+    g_bPaused = 1; // paused: Right and Left scan instead of changing the entry
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys.size());
         sim::ReleaseAllKeys();
-        for (int vk : c.keys) sim::SetKey(vk, true);
+        for (int vk : c.keys)
+            sim::SetKey(vk, true);
         g_nScanStep = 0;
         g_nFfLitTicks = g_nRewLitTicks = 0;
         EXPECT_EQ(dlg->PollKeys(), c.arrows);
@@ -124,7 +137,7 @@ TEST_F(KeysTest, InactiveWindowIgnoresKeysUnlessFullScreen) {
     EXPECT_EQ(g_nScanStep, 0);
     EXPECT_EQ(sim::Volume(), CWaveVolume::BothChannels(30000));
 
-    g_bFullScreen = 1;  // full-screen mode polls even without activation
+    g_bFullScreen = 1; // full-screen mode polls even without activation
     Hold({VK_UP});
     dlg->PollKeys();
     EXPECT_EQ(g_nScanStep, 1);
@@ -132,4 +145,4 @@ TEST_F(KeysTest, InactiveWindowIgnoresKeysUnlessFullScreen) {
     g_bFullScreen = 0;
 }
 
-}  // namespace
+} // namespace

@@ -33,10 +33,11 @@ protected:
     }
     // Check state of 1034, 1035, 1032, 1033, 1037, 1038.
     static std::array<UINT, 6> Checks(HWND d) {
-        const int ids[6] = {IDC_WHEEL_PLAY_MODE1, IDC_WHEEL_PLAY_MODE2,  IDC_WHEEL_PAUSE_MODE1,
-                            IDC_WHEEL_PAUSE_MODE2, IDC_BOTTUN_OFF, IDC_BOTTUN_ON};
+        const int ids[6] = {IDC_WHEEL_PLAY_MODE1,  IDC_WHEEL_PLAY_MODE2, IDC_WHEEL_PAUSE_MODE1,
+                            IDC_WHEEL_PAUSE_MODE2, IDC_BOTTUN_OFF,       IDC_BOTTUN_ON};
         std::array<UINT, 6> out{};
-        for (int i = 0; i < 6; ++i) out[i] = plat::IsButtonChecked(d, ids[i]);
+        for (int i = 0; i < 6; ++i)
+            out[i] = plat::IsButtonChecked(d, ids[i]);
         return out;
     }
 
@@ -98,23 +99,27 @@ TEST(MouseSettingsTemplate, ControlsTextsAndPositions) {
         EXPECT_EQ(rect, (std::array<int, 4>{e.x, e.y, e.cx, e.cy}));
         const DWORD type = c.style & BS_TYPEMASK;
         switch (e.kind) {
-            case kDefPush: EXPECT_EQ(type, BS_DEFPUSHBUTTON); break;
-            case kPush: EXPECT_EQ(type, BS_PUSHBUTTON); break;
-            case kGroupBox:
-                EXPECT_EQ(type, BS_GROUPBOX);
-                EXPECT_FALSE(c.style & WS_GROUP) << "a group box must not split a radio pair";
-                break;
-            case kStatic:
-                EXPECT_EQ(c.className, "Static");
-                EXPECT_TRUE(c.style & WS_GROUP) << "every static text ends the radio group before it";
-                break;
-            case kRadioFirst:
-            case kRadio:
-                EXPECT_EQ(type, BS_AUTORADIOBUTTON);
-                EXPECT_TRUE(c.style & BS_PUSHLIKE);
-                EXPECT_FALSE(c.style & WS_TABSTOP);
-                EXPECT_EQ((c.style & WS_GROUP) != 0, e.kind == kRadioFirst);
-                break;
+        case kDefPush:
+            EXPECT_EQ(type, BS_DEFPUSHBUTTON);
+            break;
+        case kPush:
+            EXPECT_EQ(type, BS_PUSHBUTTON);
+            break;
+        case kGroupBox:
+            EXPECT_EQ(type, BS_GROUPBOX);
+            EXPECT_FALSE(c.style & WS_GROUP) << "a group box must not split a radio pair";
+            break;
+        case kStatic:
+            EXPECT_EQ(c.className, "Static");
+            EXPECT_TRUE(c.style & WS_GROUP) << "every static text ends the radio group before it";
+            break;
+        case kRadioFirst:
+        case kRadio:
+            EXPECT_EQ(type, BS_AUTORADIOBUTTON);
+            EXPECT_TRUE(c.style & BS_PUSHLIKE);
+            EXPECT_FALSE(c.style & WS_TABSTOP);
+            EXPECT_EQ((c.style & WS_GROUP) != 0, e.kind == kRadioFirst);
+            break;
         }
     }
 }
@@ -123,13 +128,13 @@ TEST_F(MouseSettingsTest, OpensOwnedByTheMainWindowWithTheCurrentChoicesChecked)
     Open();
     TestApp()->m_pMainWnd = dlg.get();
     struct Case {
-        std::array<int, 3> vars;  // play, pause, bottun
+        std::array<int, 3> vars; // play, pause, bottun
         std::array<UINT, 6> checks;
     };
     const Case cases[] = {
         {{0, 1, 0}, {1, 0, 0, 1, 1, 0}},
         {{1, 0, 1}, {0, 1, 1, 0, 0, 1}},
-        {{2, -1, 7}, {0, 0, 0, 0, 0, 0}},  // neither 0 nor 1: nothing checked
+        {{2, -1, 7}, {0, 0, 0, 0, 0, 0}}, // neither 0 nor 1: nothing checked
     };
     for (const Case& c : cases) {
         SetVariables(c.vars[0], c.vars[1], c.vars[2]);
@@ -150,13 +155,16 @@ TEST_F(MouseSettingsTest, OkCopiesTheChoicesBackAndEveryOtherEndKeepsThem) {
     Open();
     struct Case {
         const char* name;
-        std::vector<int> clicks;  // ids clicked in order; IDOK / IDCANCEL end the dialog
-        UINT closeMessage;        // sent after the clicks when not 0
-        std::array<int, 3> expected;  // from play 0, pause 1, bottun 0
+        std::vector<int> clicks;     // ids clicked in order; IDOK / IDCANCEL end the dialog
+        UINT closeMessage;           // sent after the clicks when not 0
+        std::array<int, 3> expected; // from play 0, pause 1, bottun 0
     };
     const Case cases[] = {
         {"ON and OK", {IDC_BOTTUN_ON, IDOK}, 0, {0, 1, 1}},
-        {"every pair changed and OK", {IDC_WHEEL_PLAY_MODE2, IDC_WHEEL_PAUSE_MODE1, IDC_BOTTUN_ON, IDOK}, 0, {1, 0, 1}},
+        {"every pair changed and OK",
+         {IDC_WHEEL_PLAY_MODE2, IDC_WHEEL_PAUSE_MODE1, IDC_BOTTUN_ON, IDOK},
+         0,
+         {1, 0, 1}},
         {"a click clears only its partner", {IDC_WHEEL_PLAY_MODE2, IDC_WHEEL_PLAY_MODE1, IDOK}, 0, {0, 1, 0}},
         {"OK unchanged", {IDOK}, 0, {0, 1, 0}},
         {"changes and Cancel", {IDC_WHEEL_PLAY_MODE2, IDC_BOTTUN_ON, IDCANCEL}, 0, {0, 1, 0}},
@@ -166,7 +174,8 @@ TEST_F(MouseSettingsTest, OkCopiesTheChoicesBackAndEveryOtherEndKeepsThem) {
     for (const Case& c : cases) {
         SetVariables(0, 1, 0);
         RightClick([&](HWND d) {
-            for (int id : c.clicks) EXPECT_TRUE(sim::ClickButton(d, id)) << id;
+            for (int id : c.clicks)
+                EXPECT_TRUE(sim::ClickButton(d, id)) << id;
             if (c.closeMessage) sim::Send(d, c.closeMessage);
         });
         ASSERT_TRUE(opened);
@@ -176,7 +185,7 @@ TEST_F(MouseSettingsTest, OkCopiesTheChoicesBackAndEveryOtherEndKeepsThem) {
 
 TEST_F(MouseSettingsTest, PairLeftWithoutAChoiceKeepsItsValue) {
     Open();
-    SetVariables(5, -1, 1);  // say from an edited settings file
+    SetVariables(5, -1, 1); // say from an edited settings file
     RightClick([](HWND d) {
         sim::ClickButton(d, IDC_WHEEL_PAUSE_MODE2);
         sim::ClickButton(d, IDOK);
@@ -194,20 +203,20 @@ TEST_F(MouseSettingsTest, TimerKeepsTickingWhileItIsOpen) {
     });
     EXPECT_EQ(sim::LogLines("mci \"status movie position\"").size(), 3u) << "the tick polls the movie";
     EXPECT_TRUE(sim::LogLines("mci \"stop").empty()) << "playback goes on";
-    g_bQuitRequest = 1;  // the quit sequence frees what the first tick made
+    g_bQuitRequest = 1; // the quit sequence frees what the first tick made
     sim::Tick();
 }
 
 TEST_F(MouseSettingsTest, ChoiceReachesTheFileOnlyAtTheNextWrite) {
-    Open();  // first start: the file holds the zeros
+    Open(); // first start: the file holds the zeros
     RightClick([](HWND d) {
         sim::ClickButton(d, IDC_BOTTUN_ON);
         sim::ClickButton(d, IDOK);
     });
     EXPECT_EQ(g_nBottunMode, 1);
     EXPECT_NE(SettingsText().find("BottunMode  =0\r\n"), std::string::npos);
-    dlg->WriteSettings();  // as the quit sequence does
+    dlg->WriteSettings(); // as the quit sequence does
     EXPECT_NE(SettingsText().find("BottunMode  =1\r\n"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

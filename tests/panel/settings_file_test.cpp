@@ -15,21 +15,22 @@ using namespace fw;
 
 namespace {
 
-const char kFirstStartFile[] =
-    "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\n"
-    "Wheel1_Play =0\r\nWheel1_Pause=0\r\nWheel2_Mode =0\r\nBottunMode  =0\r\n";
+const char kFirstStartFile[] = "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\n"
+                               "Wheel1_Play =0\r\nWheel1_Pause=0\r\nWheel2_Mode =0\r\nBottunMode  =0\r\n";
 
 std::array<int*, 9> SettingVariables() {
-    return {&g_nWindowX,    &g_nWindowY,     &g_nWheel1Play, &g_nWheel1Pause, &g_nWheel2Mode,
-            &g_nBottunMode, &g_nScanLineMode, &g_nMaskTop,   &g_nMaskBottom};
+    return {&g_nWindowX,    &g_nWindowY,      &g_nWheel1Play, &g_nWheel1Pause, &g_nWheel2Mode,
+            &g_nBottunMode, &g_nScanLineMode, &g_nMaskTop,    &g_nMaskBottom};
 }
 std::array<int, 9> SettingValues() {
     std::array<int, 9> v{};
-    for (size_t n = 0; n < 9; ++n) v[n] = *SettingVariables()[n];
+    for (size_t n = 0; n < 9; ++n)
+        v[n] = *SettingVariables()[n];
     return v;
 }
 void SetSettingValues(const std::array<int, 9>& v) {
-    for (size_t n = 0; n < 9; ++n) *SettingVariables()[n] = v[n];
+    for (size_t n = 0; n < 9; ++n)
+        *SettingVariables()[n] = v[n];
 }
 
 bool FileExists(const std::string& path) {
@@ -74,7 +75,7 @@ protected:
     }
 
     std::string userDir;
-    std::unique_ptr<CPlayerDlg> settings;  // ReadSettings / WriteSettings need no window
+    std::unique_ptr<CPlayerDlg> settings; // ReadSettings / WriteSettings need no window
 };
 
 TEST_F(SettingsFileTest, FirstStartCreatesTheTemplateWithZeros) {
@@ -85,7 +86,7 @@ TEST_F(SettingsFileTest, FirstStartCreatesTheTemplateWithZeros) {
         if (shipped) ShipTemplate();
         ResetPlayerState();
         EXPECT_FALSE(SettingsFileExists());
-        Open();  // OnInitDialog finds no settings file and writes one
+        Open(); // OnInitDialog finds no settings file and writes one
         const std::string bytes = ReadHostFile(ProgramFile("RIVO.CFG"));
         EXPECT_EQ(bytes.size(), 102u);
         EXPECT_EQ(bytes, kFirstStartFile);
@@ -100,7 +101,7 @@ TEST_F(SettingsFileTest, ReadTakesValuesByPosition) {
     struct Case {
         const char* name;
         std::string file;
-        std::array<int, 9> expected;  // every variable starts at 7
+        std::array<int, 9> expected; // every variable starts at 7
     };
     const Case cases[] = {
         {"x 300 and y 200 read as 0",
@@ -110,15 +111,21 @@ TEST_F(SettingsFileTest, ReadTakesValuesByPosition) {
         {"blank then 1 reads 1, letters read 0",
          "x=\r\ny=\r\nWheel1_Play = 1\r\nWheel1_Pause=abc\r\nWheel2_Mode =12abc\r\nBottunMode  =\t1\r\n",
          {0, 0, 1, 0, 12, 1, 7, 7, 7}},
-        {"LF line ends", "x=9\ny=9\nWheel1_Play =1\nWheel1_Pause=1\nWheel2_Mode =0\nBottunMode  =1\n",
+        {"LF line ends",
+         "x=9\ny=9\nWheel1_Play =1\nWheel1_Pause=1\nWheel2_Mode =0\nBottunMode  =1\n",
          {0, 0, 1, 1, 0, 1, 7, 7, 7}},
-        {"swapped lines: position decides", "x=0\r\ny=0\r\nWheel1_Pause=1\r\nWheel1_Play =0\r\n",
+        {"swapped lines: position decides",
+         "x=0\r\ny=0\r\nWheel1_Pause=1\r\nWheel1_Play =0\r\n",
          {0, 0, 1, 0, 7, 7, 7, 7, 7}},
         {"empty file changes nothing", "", {7, 7, 7, 7, 7, 7, 7, 7, 7}},
-        {"a file without '=' changes nothing", "[WindowPoint]\r\n[MouseMode]\r\n", {7, 7, 7, 7, 7, 7, 7, 7, 7}},
-        {"positions 7 to 9 when the file has them", "=\n=\n=1\n=1\n=1\n=1\n=2\n=25\n=24\n=99\n",
+        {"a file without '=' changes nothing",
+         "[WindowPoint]\r\n[MouseMode]\r\n",
+         {7, 7, 7, 7, 7, 7, 7, 7, 7}},
+        {"positions 7 to 9 when the file has them",
+         "=\n=\n=1\n=1\n=1\n=1\n=2\n=25\n=24\n=99\n",
          {0, 0, 1, 1, 1, 1, 2, 25, 24}},
-        {"numbers beyond int are clamped", "=\n=\n=99999999999\n=-99999999999\n",
+        {"numbers beyond int are clamped",
+         "=\n=\n=99999999999\n=-99999999999\n",
          {0, 0, 2147483647, -2147483647 - 1, 7, 7, 7, 7, 7}},
     };
     for (const Case& c : cases) {
@@ -167,14 +174,15 @@ TEST_F(SettingsFileTest, TemplateFallsBackToTheBuiltInCopyOnlyWhenItCannotBeRead
 }
 
 TEST_F(SettingsFileTest, FailedWriteLeavesThePreviousFileByteForByte) {
-    const std::string old = "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\nWheel1_Play =1\r\n" + std::string(3000, '#');
+    const std::string old =
+        "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\nWheel1_Play =1\r\n" + std::string(3000, '#');
     struct Case {
         const char* name;
         sim::FileFault fault;
     };
-    const Case cases[] = {{"at create", sim::kFailCreate}, {"at write", sim::kFailWrite},
-                          {"at replace", sim::kFailReplace}};
-    sim::SetUserSettingsDir(L"");  // nowhere else to go
+    const Case cases[] = {
+        {"at create", sim::kFailCreate}, {"at write", sim::kFailWrite}, {"at replace", sim::kFailReplace}};
+    sim::SetUserSettingsDir(L""); // nowhere else to go
     ShipTemplate();
     for (const Case& c : cases) {
         WriteHostFile(ProgramFile("RIVO.CFG"), old);
@@ -193,16 +201,16 @@ TEST_F(SettingsFileTest, FailedWriteLeavesThePreviousFileByteForByte) {
 TEST_F(SettingsFileTest, UnwritableProgramFolderUsesThePerUserFolder) {
     MakeProgramFolderUnwritable();
     EXPECT_FALSE(SettingsFileExists());
-    settings->WriteSettings();  // the first start
+    settings->WriteSettings(); // the first start
     EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), kFirstStartFile);
     EXPECT_FALSE(FileExists(UserFile("RIVO.CFG.tmp")));
     EXPECT_TRUE(SettingsFileExists());
 
     g_nBottunMode = 1;
     g_nWheel1Pause = 1;
-    settings->WriteSettings();  // the quit
+    settings->WriteSettings(); // the quit
     ResetPlayerState();
-    settings->ReadSettings();  // the next start
+    settings->ReadSettings(); // the next start
     EXPECT_EQ(g_nBottunMode, 1);
     EXPECT_EQ(g_nWheel1Pause, 1);
 }
@@ -230,7 +238,7 @@ TEST_F(SettingsFileTest, NowhereToWriteChangesNothing) {
 
 TEST_F(SettingsFileTest, UnreadableOrVanishedFileChangesNothing) {
     SetSettingValues({7, 7, 7, 7, 7, 7, 7, 7, 7});
-    settings->ReadSettings();  // no file at all
+    settings->ReadSettings(); // no file at all
     WriteHostFile(ProgramFile("RIVO.CFG"), "x=1\r\ny=1\r\nWheel1_Play =1\r\n");
     sim::InjectFileFault(sim::kFailRead, L"RIVO.CFG");
     settings->ReadSettings();
@@ -269,7 +277,8 @@ TEST(SettingsPaths, DirectoryIsArgumentZeroUpToItsLastBackslash) {
         {L"\\\\server\\share\\telly.exe", L"\\\\server\\share\\"},
         {L"dir\\", L"dir\\"},
     };
-    for (const Case& c : cases) EXPECT_EQ(DirectoryOfProgramPath(c.arg0), c.dir);
+    for (const Case& c : cases)
+        EXPECT_EQ(DirectoryOfProgramPath(c.arg0), c.dir);
 }
 
-}  // namespace
+} // namespace

@@ -13,16 +13,15 @@ namespace {
 
 const int kZeros[kSettingPositions] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
 
-const char kFirstStartFile[] =
-    "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\n"
-    "Wheel1_Play =0\r\nWheel1_Pause=0\r\nWheel2_Mode =0\r\nBottunMode  =0\r\n";
+const char kFirstStartFile[] = "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\n"
+                               "Wheel1_Play =0\r\nWheel1_Pause=0\r\nWheel2_Mode =0\r\nBottunMode  =0\r\n";
 
 std::string ReadBinary(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace
+} // namespace
 
 TEST(SettingsValue, ParsesLikeStrtolClampedToInt) {
     struct Case {
@@ -54,7 +53,8 @@ TEST(SettingsValue, ParsesLikeStrtolClampedToInt) {
         {"99999999999999999999999999999", INT_MAX},
         {"-99999999999999999999999999999", INT_MIN},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParseSettingValue(c.text), c.expected) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseSettingValue(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(SettingsValue, HugeDigitRunClampsWithoutOverflow) {
@@ -74,11 +74,14 @@ TEST(SettingsRead, ValuesGoByPositionOfEachEqualsSign) {
          "[WindowPoint]\r\nx=300\r\ny=200\r\n[MouseMode]\r\nWheel1_Play =1\r\nWheel1_Pause=0\r\n"
          "Wheel2_Mode =5\r\nBottunMode  =1\r\n",
          {300, 200, 1, 0, 5, 1}},
-        {"LF only", "[WindowPoint]\nx=300\ny=200\n[MouseMode]\nWheel1_Play =1\nWheel1_Pause=0\n"
-                    "Wheel2_Mode =5\nBottunMode  =1\n",
+        {"LF only",
+         "[WindowPoint]\nx=300\ny=200\n[MouseMode]\nWheel1_Play =1\nWheel1_Pause=0\n"
+         "Wheel2_Mode =5\nBottunMode  =1\n",
          {300, 200, 1, 0, 5, 1}},
         {"CR only", "x=1\ry=2\rz=3", {1, 2, 3}},
-        {"lines swapped: names are not read", "x=0\r\ny=0\r\nWheel1_Pause=1\r\nWheel1_Play =0\r\n", {0, 0, 1, 0}},
+        {"lines swapped: names are not read",
+         "x=0\r\ny=0\r\nWheel1_Pause=1\r\nWheel1_Play =0\r\n",
+         {0, 0, 1, 0}},
         {"blank and letters", "a= 1\r\nb=abc\r\nc=\r\n", {1, 0, 0}},
         {"a further '=' belongs to the value", "a=1=2\r\nb=3\r\n", {1, 3}},
         {"a section line holding '=' counts", "[a=b]\r\nx=4\r\n", {0, 4}},
@@ -88,9 +91,12 @@ TEST(SettingsRead, ValuesGoByPositionOfEachEqualsSign) {
         {"no '=' at all", "[WindowPoint]\r\n", {}},
         {"empty", "", {}},
         {"NUL bytes are ordinary text", std::string("x=1\0y=2\r\nz=3", 13), {1, 3}},
-        {"at most nine positions", "=1\n=2\n=3\n=4\n=5\n=6\n=7\n=8\n=9\n=10\n=11\n", {1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"at most nine positions",
+         "=1\n=2\n=3\n=4\n=5\n=6\n=7\n=8\n=9\n=10\n=11\n",
+         {1, 2, 3, 4, 5, 6, 7, 8, 9}},
     };
-    for (const Case& c : cases) EXPECT_EQ(ReadSettingValues(c.text), c.expected) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadSettingValues(c.text), c.expected) << c.name;
 }
 
 TEST(SettingsRead, LongFileAndLongValues) {
@@ -125,14 +131,14 @@ TEST(SettingsCompose, TemplateBytesCopiedThroughAndValueLinesEndedByCrLf) {
         {"last value line without line end", "[s]\r\nx=", "[s]\r\nx=-1\r\n"},
         {"trailing text without '=' is kept as it is", "x=\r\n[end]\r\nnote", "x=-1\r\n[end]\r\nnote"},
         {"key texts are copied byte for byte", "\x81\x40 key \t=\r\n", "\x81\x40 key \t=-1\r\n"},
-        {"seven lines carry the scan-line mode",
-         std::string(ShippedSettingsTemplate()) + "ScanLine=\r\n",
+        {"seven lines carry the scan-line mode", std::string(ShippedSettingsTemplate()) + "ScanLine=\r\n",
          "[WindowPoint]\r\nx=-1\r\ny=2147483647\r\n[MouseMode]\r\nWheel1_Play =-2147483648\r\n"
          "Wheel1_Pause=3\r\nWheel2_Mode =4\r\nBottunMode  =5\r\nScanLine=6\r\n"},
         {"beyond nine positions the value is left empty", "=\n=\n=\n=\n=\n=\n=\n=\n=\n=\n=\n",
          "=-1\r\n=2147483647\r\n=-2147483648\r\n=3\r\n=4\r\n=5\r\n=6\r\n=7\r\n=8\r\n=\r\n=\r\n"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ComposeSettingsText(c.templ, values), c.expected) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ComposeSettingsText(c.templ, values), c.expected) << c.name;
 }
 
 TEST(SettingsCompose, ReadingBackGivesTheValuesOfEveryValueLine) {
@@ -147,6 +153,7 @@ TEST(SettingsCompose, ReadingBackGivesTheValuesOfEveryValueLine) {
     for (size_t t = 0; t < 4; ++t) {
         const std::vector<int> back = ReadSettingValues(ComposeSettingsText(templates[t], values));
         ASSERT_EQ(back.size(), expectedCount[t]) << t;
-        for (size_t n = 0; n < back.size(); ++n) EXPECT_EQ(back[n], values[n]) << t << ' ' << n;
+        for (size_t n = 0; n < back.size(); ++n)
+            EXPECT_EQ(back[n], values[n]) << t << ' ' << n;
     }
 }

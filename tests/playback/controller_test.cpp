@@ -31,9 +31,9 @@ TEST_F(ControllerTest, OpenInWindowModeSendsTheExactSequence) {
     g_nScanSpeed = 4;
     dlg->OpenCurrentEntry();
     ExpectSequence(MciLog(), {"stop movie", "window movie handle default", "close movie",
-                              "open \"C:\\m\\b.avi\" alias  movie", "stop movie", "window movie handle default",
-                              "window movie handle " + Hwnd(), "put movie destination at 24 22 176 120",
-                              "play movie", "status movie length"});
+                              "open \"C:\\m\\b.avi\" alias  movie", "stop movie",
+                              "window movie handle default", "window movie handle " + Hwnd(),
+                              "put movie destination at 24 22 176 120", "play movie", "status movie length"});
     EXPECT_EQ(g_nLength, 200);
     EXPECT_EQ(g_nScanSpeed, 0);
     EXPECT_EQ(g_nPosDrag, 0);
@@ -45,7 +45,8 @@ TEST_F(ControllerTest, EntriesThatCannotBeCarriedOrDoNotExistOpenNothing) {
     SetPlaylist({L"C:\\m\\a\" wait notify.avi"});
     g_nCurrentIndex = 0;
     dlg->OpenCurrentEntry();
-    for (const auto& line : MciLog()) EXPECT_EQ(line.find("open"), std::string::npos) << line;
+    for (const auto& line : MciLog())
+        EXPECT_EQ(line.find("open"), std::string::npos) << line;
     EXPECT_EQ(g_nLength, 0);
 
     SetPlaylist({});
@@ -68,7 +69,7 @@ struct NavCase {
     bool next;
     int random, repeat, start;
     int expectIndex;
-    const wchar_t* expectOpened;  // null: closed instead
+    const wchar_t* expectOpened; // null: closed instead
 };
 
 TEST_F(ControllerTest, NextAndPreviousOverRandomRepeatAndPlace) {
@@ -88,14 +89,15 @@ TEST_F(ControllerTest, NextAndPreviousOverRandomRepeatAndPlace) {
         g_nCurrentIndex = c.start;
         g_bClosed = 0;
         g_bPaused = 0;
-        sim::ScriptRand({7});  // 7 % 3 == 1
+        sim::ScriptRand({7}); // 7 % 3 == 1
         sim::ClearLog();
         c.next ? dlg->NextEntry() : dlg->PreviousEntry();
         EXPECT_EQ(g_nCurrentIndex, c.expectIndex);
         if (c.expectOpened) {
             EXPECT_EQ(g_bClosed, 0);
             EXPECT_EQ(g_bPaused, 0) << "navigation does not touch the paused flag";
-            const std::string want = std::string("open \"C:\\m\\") + char(c.expectOpened[0]) + ".avi\" alias  movie";
+            const std::string want =
+                std::string("open \"C:\\m\\") + char(c.expectOpened[0]) + ".avi\" alias  movie";
             EXPECT_EQ(LogCount(MciLog(), want), 1);
         } else {
             ExpectSequence(MciLog(), {"close movie"});
@@ -109,7 +111,7 @@ TEST_F(ControllerTest, NextAndPreviousOverRandomRepeatAndPlace) {
 struct ToggleCase {
     const char* state;
     int paused, scan, closed;
-    std::vector<std::string> expectMci;  // prefix of the commands sent
+    std::vector<std::string> expectMci; // prefix of the commands sent
     int expectPaused, expectClosed;
 };
 
@@ -119,11 +121,17 @@ TEST_F(ControllerTest, RequestPlayPauseOverTheFiveStates) {
         {"scanning from playback", 0, 3, 0, {"play movie"}, 0, 0},
         {"paused", 1, 0, 0, {"play movie"}, 0, 0},
         {"scanning from pause", 1, -2, 0, {"pause movie"}, 1, 0},
-        {"closed", 1, 0, 1, {"stop movie", "window movie handle default", "close movie", "open \"C:\\m\\a.avi\" alias  movie"}, 0, 0},
+        {"closed",
+         1,
+         0,
+         1,
+         {"stop movie", "window movie handle default", "close movie", "open \"C:\\m\\a.avi\" alias  movie"},
+         0,
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
-        dlg->NextEntry();  // something open
+        dlg->NextEntry(); // something open
         g_nCurrentIndex = 0;
         g_bPaused = c.paused;
         g_nScanSpeed = c.scan;
@@ -183,36 +191,89 @@ struct ScanCase {
     int paused, wheelPlay, wheelPause, speed, step;
     signed char arrows;
     int prevArrows;
-    int startPos;  // position in frames (the device's unit at the time)
+    int startPos; // position in frames (the device's unit at the time)
     std::vector<std::string> expectMci;
     int expectSpeed;
 };
 
 TEST_F(ControllerTest, ScanTickInBothWheelModes) {
     const ScanCase cases[] = {
-        {"play MODE1 jumps seconds", 0, 0, 0, 0, 1, 0, 0, 20,
+        {"play MODE1 jumps seconds",
+         0,
+         0,
+         0,
+         0,
+         1,
+         0,
+         0,
+         20,
          {"set movie time format milliseconds", "status movie position", "seek movie to 3000",
-          "set movie time format frames"}, 1},
-        {"play MODE1 backwards to the start", 0, 0, 0, -3, 0, 0, 0, 20,
+          "set movie time format frames"},
+         1},
+        {"play MODE1 backwards to the start",
+         0,
+         0,
+         0,
+         -3,
+         0,
+         0,
+         0,
+         20,
          {"set movie time format milliseconds", "status movie position", "seek movie to 0",
-          "set movie time format frames"}, -3},
-        {"play MODE2 frames", 0, 1, 0, 6, 1, 0, 0, 20,
-         {"status movie position", "seek movie to 36", "set movie time format frames"}, 7},
-        {"pause MODE1 one frame per notch", 1, 0, 0, 0, 1, 0, 0, 20,
-         {"status movie position", "seek movie to 21"}, 0},
-        {"pause MODE1 arrow held keeps the level", 1, 0, 0, 3, 0, 2, 2, 20,
-         {"status movie position", "seek movie to 22"}, 3},
-        {"pause MODE2 scans", 1, 0, 1, -8, 0, 0, 0, 100,
-         {"status movie position", "seek movie to 68"}, -8},
-        {"pause MODE2 arrow released stops", 1, 0, 1, 2, 0, 0, 4, 20,
-         {"status movie position", "seek movie to 21"}, 0},
+          "set movie time format frames"},
+         -3},
+        {"play MODE2 frames",
+         0,
+         1,
+         0,
+         6,
+         1,
+         0,
+         0,
+         20,
+         {"status movie position", "seek movie to 36", "set movie time format frames"},
+         7},
+        {"pause MODE1 one frame per notch",
+         1,
+         0,
+         0,
+         0,
+         1,
+         0,
+         0,
+         20,
+         {"status movie position", "seek movie to 21"},
+         0},
+        {"pause MODE1 arrow held keeps the level",
+         1,
+         0,
+         0,
+         3,
+         0,
+         2,
+         2,
+         20,
+         {"status movie position", "seek movie to 22"},
+         3},
+        {"pause MODE2 scans", 1, 0, 1, -8, 0, 0, 0, 100, {"status movie position", "seek movie to 68"}, -8},
+        {"pause MODE2 arrow released stops",
+         1,
+         0,
+         1,
+         2,
+         0,
+         0,
+         4,
+         20,
+         {"status movie position", "seek movie to 21"},
+         0},
         {"level returns to 0 while playing", 0, 0, 0, 1, -1, 0, 0, 20, {"play movie"}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         g_nCurrentIndex = 2;
         dlg->OpenCurrentEntry();
-        dlg->SeekTo(c.startPos);  // "play movie from" while playing keeps the device at the position
+        dlg->SeekTo(c.startPos); // "play movie from" while playing keeps the device at the position
         sim::AdvanceClock(0);
         g_bPaused = c.paused;
         if (c.paused) MciSend(L"pause movie", nullptr, 0);
@@ -254,7 +315,7 @@ TEST_F(ControllerTest, ScanLevelClampsAtNineAndLightsTheButtons) {
 
 TEST_F(ControllerTest, CheckEndOfMovieFollowsThePositionAndMovesOnAtTheEnd) {
     g_nCurrentIndex = 0;
-    dlg->OpenCurrentEntry();  // a.avi: 100 frames at 10 fps
+    dlg->OpenCurrentEntry(); // a.avi: 100 frames at 10 fps
     sim::AdvanceClock(5000);
     dlg->CheckEndOfMovie();
     EXPECT_EQ(g_nCurrentIndex, 0);
@@ -304,13 +365,13 @@ TEST_F(ControllerTest, ADeviceThatStopsOnTheFrameBeforeTheLengthStillEndsTheMovi
     SetPlaylist({shortA, shortB});
     g_nCurrentIndex = 0;
     dlg->OpenCurrentEntry();
-    sim::AdvanceClock(3950);  // on the last frame, still playing
+    sim::AdvanceClock(3950); // on the last frame, still playing
     sim::ClearLog();
     dlg->CheckEndOfMovie();
     EXPECT_EQ(g_nCurrentIndex, 0);
     EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 1);
 
-    sim::AdvanceClock(1000);  // the device has stopped at frame 39 of 40
+    sim::AdvanceClock(1000); // the device has stopped at frame 39 of 40
     dlg->CheckEndOfMovie();
     EXPECT_EQ(g_nCurrentIndex, 1);
     EXPECT_EQ(sim::Mci().path, shortB);
@@ -327,5 +388,4 @@ TEST_F(ControllerTest, ADeviceThatStopsOnTheFrameBeforeTheLengthStillEndsTheMovi
     EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 0);
 }
 
-}  // namespace
-
+} // namespace

@@ -39,7 +39,8 @@ protected:
     std::vector<std::string> Mci() { return sim::LogLines("mci "); }
     static std::string Quoted(const std::wstring& command) {
         std::string s = "mci \"";
-        for (wchar_t c : command) s += static_cast<char>(c);  // test paths are ASCII
+        for (wchar_t c : command)
+            s += static_cast<char>(c); // test paths are ASCII
         return s + "\"";
     }
     std::string OpenLine(const std::wstring& path) { return Quoted(L"open \"" + path + L"\" alias  movie"); }
@@ -57,7 +58,8 @@ TEST_F(DropTest, FolderTreeBecomesTheSortedPathsOfItsFiles) {
     EXPECT_EQ(Playlist(), want);
     EXPECT_EQ(g_nEntryCount, 3);
     EXPECT_EQ(g_nCurrentIndex, 0);
-    EXPECT_TRUE(sim::ListBoxItems(Item(IDC_FOLDER_QUEUE)).empty()) << "the folder queue is empty after a drop";
+    EXPECT_TRUE(sim::ListBoxItems(Item(IDC_FOLDER_QUEUE)).empty())
+        << "the folder queue is empty after a drop";
     // Closed twice around the scan, then the first entry in sorted order opens; the handle is released last.
     ExpectOrderedPrefixes(sim::Log(), {"mci \"close movie\"", "mci \"close movie\"", "mci \"stop movie\"",
                                        OpenLine(want[0]), "mci \"play movie\"", "DragFinish"});
@@ -81,24 +83,32 @@ TEST_F(DropTest, WhatNothingFoundMeans) {
     struct Case {
         const char* name;
         std::vector<std::string> dirs, files;
-        std::vector<std::string> drop;  // relative items
-        std::vector<std::string> want;  // relative entries
+        std::vector<std::string> drop; // relative items
+        std::vector<std::string> want; // relative entries
     } cases[] = {
         {"one file", {}, {"x.avi"}, {"x.avi"}, {"x.avi"}},
         {"empty folder gives itself", {"e"}, {}, {"e"}, {"e"}},
         {"missing path gives itself", {}, {}, {"gone.avi"}, {"gone.avi"}},
         {"only an empty subfolder gives nothing", {"o", "o/sub"}, {}, {"o"}, {}},
         {"items are judged one by one", {"o", "o/sub", "e"}, {"f.avi"}, {"o", "e", "f.avi"}, {"e", "f.avi"}},
-        {"the same file dropped twice is listed twice", {}, {"x.avi"}, {"x.avi", "x.avi"}, {"x.avi", "x.avi"}},
+        {"the same file dropped twice is listed twice",
+         {},
+         {"x.avi"},
+         {"x.avi", "x.avi"},
+         {"x.avi", "x.avi"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(std::system(("rm -rf '" + root + "' && mkdir '" + root + "'").c_str()), 0);
-        for (const auto& d : c.dirs) Dir(d);
-        for (const auto& f : c.files) File(f);
+        for (const auto& d : c.dirs)
+            Dir(d);
+        for (const auto& f : c.files)
+            File(f);
         std::vector<std::wstring> items, want;
-        for (const auto& i : c.drop) items.push_back(P(i));
-        for (const auto& w : c.want) want.push_back(P(w));
+        for (const auto& i : c.drop)
+            items.push_back(P(i));
+        for (const auto& w : c.want)
+            want.push_back(P(w));
         Drop(items);
         EXPECT_EQ(Playlist(), want);
         EXPECT_EQ(g_nEntryCount, static_cast<int>(want.size()));
@@ -112,7 +122,8 @@ TEST_F(DropTest, EmptyPlaylistOpensNothingAndStaysClosed) {
     EXPECT_EQ(g_nEntryCount, 0);
     EXPECT_EQ(g_bClosed, 1);
     EXPECT_EQ(g_bPaused, 1);
-    for (const auto& line : Mci()) EXPECT_EQ(line.find("open"), std::string::npos) << line;
+    for (const auto& line : Mci())
+        EXPECT_EQ(line.find("open"), std::string::npos) << line;
     sim::ClearLog();
     sim::Tick(3);
     EXPECT_EQ(LogCount(sim::Log(), "mci \"status movie position\""), 0) << "the end check does not spin";
@@ -123,8 +134,8 @@ TEST_F(DropTest, LinksBackToAnAncestorEndTheScan) {
     Dir("sub");
     File("sub/b.avi");
     Link("sub/up", root);  // back to the dropped folder
-    Link("sub/self", ".");  // to itself
-    Link("zz", "sub");      // a second way into sub, reached after it: skipped
+    Link("sub/self", "."); // to itself
+    Link("zz", "sub");     // a second way into sub, reached after it: skipped
     Drop({P("")});
     const std::vector<std::wstring> want = {P("a.avi"), P("sub/b.avi")};
     EXPECT_EQ(Playlist(), want);
@@ -183,4 +194,4 @@ TEST(JoinPath, AddsOneSeparator) {
     EXPECT_EQ(JoinPath(L"C:\\m", L"sub"), L"C:\\m\\sub");
 }
 
-}  // namespace
+} // namespace

@@ -22,9 +22,9 @@ TEST(KnobMapping, PositionToKnobStaysOnTheBar) {
     struct Case {
         int position, length, knob;
     } cases[] = {
-        {0, 1000, 24},        {500, 1000, 24 + 82},   {999, 1000, 188},        {1000, 1000, 189},
-        {5000, 1000, 189},    {-20, 1000, 24},        {0, 0, 24},              {123, 0, 24},
-        {5, -7, 24},          {INT_MAX, 1, 189},      {INT_MIN, 1, 24},        {1, INT_MAX, 24},
+        {0, 1000, 24},     {500, 1000, 24 + 82}, {999, 1000, 188}, {1000, 1000, 189},
+        {5000, 1000, 189}, {-20, 1000, 24},      {0, 0, 24},       {123, 0, 24},
+        {5, -7, 24},       {INT_MAX, 1, 189},    {INT_MIN, 1, 24}, {1, INT_MAX, 24},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.position << "/" << c.length);
@@ -45,11 +45,20 @@ TEST(MciText, RepliesReadLikeAtoiButNeverOverflow) {
     struct Case {
         const wchar_t* reply;
         int value;
-    } cases[] = {{L"", 0},           {L"1234", 1234},         {L"  42", 42},        {L"-17", -17},
-                 {L"+8", 8},         {L"12abc", 12},          {L"abc", 0},          {L"\t\n7", 7},
-                 {L"99999999999999", INT_MAX},               {L"-99999999999999", INT_MIN},
-                 {L"2147483647", INT_MAX},                   {L"-2147483648", INT_MIN}};
-    for (const auto& c : cases) EXPECT_EQ(ParseMciNumber(c.reply), c.value) << c.reply;
+    } cases[] = {{L"", 0},
+                 {L"1234", 1234},
+                 {L"  42", 42},
+                 {L"-17", -17},
+                 {L"+8", 8},
+                 {L"12abc", 12},
+                 {L"abc", 0},
+                 {L"\t\n7", 7},
+                 {L"99999999999999", INT_MAX},
+                 {L"-99999999999999", INT_MIN},
+                 {L"2147483647", INT_MAX},
+                 {L"-2147483648", INT_MIN}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseMciNumber(c.reply), c.value) << c.reply;
 }
 
 TEST(MciText, OpenCommandQuotesThePathAndRefusesQuotes) {
@@ -63,4 +72,4 @@ TEST(MciText, OpenCommandQuotesThePathAndRefusesQuotes) {
     EXPECT_EQ(command, L"unchanged");
 }
 
-}  // namespace
+} // namespace

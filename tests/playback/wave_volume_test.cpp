@@ -9,7 +9,11 @@ TEST(WaveVolume, KeyStepsFromTheLeftChannel) {
     const struct {
         uint32_t read, up, down;
     } cases[] = {
-        {65000, 65520, 60060}, {65520, 65535, 62790}, {2000, 2730, 0}, {5460, 8190, 2730}, {0, 2730, 0},
+        {65000, 65520, 60060},
+        {65520, 65535, 62790},
+        {2000, 2730, 0},
+        {5460, 8190, 2730},
+        {0, 2730, 0},
         {0xFFFFFFFFu, 65535, 62790},      // the preset of a failed read: full volume
         {0x1000u | 0xABCD0000u, 5460, 0}, // the right channel does not count
     };
@@ -24,8 +28,13 @@ TEST(WaveVolume, KnobAndVolumeConvertBothWays) {
         uint32_t written;
         int knob;
     } toKnob[] = {
-        {0, 93},          {CWaveVolume::BothChannels(65535), 125}, {CWaveVolume::BothChannels(65520), 124},
-        {CWaveVolume::BothChannels(2730), 94}, {134217726u, 93},   {134217727u, 94}, {0xFFFFFFFFu, 125},
+        {0, 93},
+        {CWaveVolume::BothChannels(65535), 125},
+        {CWaveVolume::BothChannels(65520), 124},
+        {CWaveVolume::BothChannels(2730), 94},
+        {134217726u, 93},
+        {134217727u, 94},
+        {0xFFFFFFFFu, 125},
     };
     for (const auto& c : toKnob)
         EXPECT_EQ(CWaveVolume::KnobFor(c.written), c.knob) << c.written;

@@ -23,18 +23,22 @@
 // How many lines of `log` are exactly `line`.
 inline int LogCount(const std::vector<std::string>& log, const std::string& line) {
     int n = 0;
-    for (const auto& l : log) n += l == line;
+    for (const auto& l : log)
+        n += l == line;
     return n;
 }
 
 // Each prefix must start some line of `log`, in this order (other lines may come between).
-inline void ExpectOrderedPrefixes(const std::vector<std::string>& log, const std::vector<std::string>& prefixes) {
+inline void ExpectOrderedPrefixes(const std::vector<std::string>& log,
+                                  const std::vector<std::string>& prefixes) {
     size_t at = 0;
     for (const auto& prefix : prefixes) {
-        while (at < log.size() && log[at].compare(0, prefix.size(), prefix) != 0) ++at;
+        while (at < log.size() && log[at].compare(0, prefix.size(), prefix) != 0)
+            ++at;
         if (at == log.size()) {
             std::string all;
-            for (const auto& l : log) all += "  " + l + "\n";
+            for (const auto& l : log)
+                all += "  " + l + "\n";
             ADD_FAILURE() << "missing, or out of order: " << prefix << "\nlog:\n" << all;
             return;
         }
