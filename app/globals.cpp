@@ -29,7 +29,6 @@ int g_nWheel1Play, g_nWheel1Pause, g_nWheel2Mode, g_nBottunMode;
 const int g_nCanvasPitch = 640;
 unsigned char* g_pCanvasTop;
 
-
 void ResetPlayerState() {
     g_nWindowX = g_nWindowY = 0;
     g_bActive = 1;

@@ -13,4 +13,8 @@ bool IdentifyFile(const std::wstring& path, CFileIdentity* id) {
     return plat::GetFileIdentity(path, id);
 }
 
+std::wstring ShortPathOf(const std::wstring& path) {
+    return plat::ShortPathName(path);
+}
+
 } // namespace fw

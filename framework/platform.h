@@ -159,6 +159,10 @@ struct FileIdentity {
     bool operator==(const FileIdentity& o) const { return volume == o.volume && index == o.index; }
 };
 bool GetFileIdentity(const std::wstring& path, FileIdentity* id);
+// The short (8.3) form of an existing file's path (GetShortPathNameW), without any extended-length prefix:
+// plain ASCII, and short, on volumes that keep short names. Empty when the volume keeps none or the file
+// cannot be found.
+std::wstring ShortPathName(const std::wstring& path);
 
 // Opaque open file. Null on failure.
 struct FileHandle_;

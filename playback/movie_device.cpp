@@ -1,6 +1,7 @@
 #include "playback/movie_device.h"
 
 #include "framework/afxwin.h"
+#include "framework/folders.h"
 
 #include <climits>
 #include <cstdint>
@@ -27,8 +28,18 @@ std::wstring Decimal(int v) {
 bool CMovieDevice::Open(const std::wstring& path) {
     std::wstring command;
     if (!BuildOpenCommand(path, &command)) return false;
-    Send(command);
+    if (fw::MciSend(command, nullptr, 0) == 0 || !MayNeedShortForm(path)) return true;
+    // The same file by its short name, once, when its volume keeps one.
+    const std::wstring shortPath = fw::ShortPathOf(path);
+    if (!shortPath.empty() && shortPath != path && BuildOpenCommand(shortPath, &command)) Send(command);
     return true;
+}
+
+bool MayNeedShortForm(const std::wstring& path) {
+    if (path.size() >= kMciMaxPath) return true;
+    for (wchar_t c : path)
+        if (c > 0x7F) return true;
+    return false;
 }
 
 void CMovieDevice::Close() {

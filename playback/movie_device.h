@@ -16,8 +16,10 @@ public:
     static constexpr fw::UINT kLongReply = 256;
     static constexpr fw::UINT kReply = 255;
 
-    // "open \"<path>\" alias  movie": the device is chosen by the file's extension. False, and nothing sent,
-    // for a path the command cannot carry (see BuildOpenCommand).
+    // "open \"<path>\" alias  movie": the device is chosen by the file's extension. When the device refuses a
+    // path it cannot take (see MayNeedShortForm), the same command goes once more with the file's short (8.3)
+    // path, when its volume keeps one; otherwise the entry stays unopened, like any unplayable one. False,
+    // and nothing sent, for a path the command cannot carry (see BuildOpenCommand).
     bool Open(const std::wstring& path);
     void Close();                 // "close movie"
     void Stop();                  // "stop movie"
@@ -49,6 +51,12 @@ int ParseMciNumber(const std::wstring& reply);
 // False for a path the command cannot carry: a double quote would end the quoted path early and turn the
 // rest of the entry into MCI keywords, so such an entry is treated as unplayable and nothing is sent.
 bool BuildOpenCommand(const std::wstring& path, std::wstring* command);
+
+// Movie devices refuse a path of MAX_PATH (260) characters or more, and Wine's cannot open a name outside
+// the ANSI code page; a failed open of such a path (long, or not plain ASCII) is worth a retry by the file's
+// short name.
+constexpr size_t kMciMaxPath = 260;
+bool MayNeedShortForm(const std::wstring& path);
 
 // A window handle as the decimal number "window movie handle %d" expects.
 std::wstring HandleToDecimal(fw::HWND hwnd);

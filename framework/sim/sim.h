@@ -209,6 +209,13 @@ void RemoveResource(UINT id, UINT type);
 HDROP MakeDrop(const std::vector<std::wstring>& paths);
 // Host folder standing for the per-user settings folder (UserSettingsDir); empty for none.
 void SetUserSettingsDir(const std::wstring& dir);
+// File identities as Wine reports them for folders on its Z: drive: volume 0 and the host's inode as the
+// index, so two mounts' roots collide as they do there. SetFileIdentity makes `path` (exactly as the player
+// passes it) report the given identity instead, e.g. a colliding or a zero (unknown) one.
+void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index);
+// The short (8.3) name of `path` (ShortPathName); by default a path has none. Registering one stands for
+// an existing file on a volume that keeps short names.
+void SetShortPath(const std::wstring& path, const std::wstring& shortPath);
 // File fault injection: the next operation of that kind on a path ending with `suffix` fails.
 enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead };
 void InjectFileFault(FileFault fault, const std::wstring& suffix);

@@ -55,6 +55,14 @@ std::wstring PlayerPath(const std::string& hostPath) {
     return p;
 }
 
+void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index) {
+    S().identities[path] = plat::FileIdentity{volume, index};
+}
+
+void SetShortPath(const std::wstring& path, const std::wstring& shortPath) {
+    S().shortPaths[path] = shortPath;
+}
+
 void InjectFileFault(FileFault fault, const std::wstring& suffix) {
     S().fileFaults.emplace(fault, suffix);
 }
@@ -109,9 +117,21 @@ bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries) {
 bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
     struct stat st;
     if (!id || ::stat(sim::HostPath(path).c_str(), &st) != 0) return false;
-    id->volume = static_cast<uint64_t>(st.st_dev);
+    auto set = S().identities.find(path);
+    if (set != S().identities.end()) {
+        *id = set->second;
+        return true;
+    }
+    // As Wine answers for its Z: drive: one volume (0) for every folder, the inode as the index.
+    id->volume = 0;
     id->index = static_cast<uint64_t>(st.st_ino);
     return true;
+}
+
+std::wstring ShortPathName(const std::wstring& path) {
+    // A registered short name stands for an existing file on a volume that keeps short names.
+    auto it = S().shortPaths.find(path);
+    return it == S().shortPaths.end() ? std::wstring() : it->second;
 }
 
 FileHandle FileOpen(const std::wstring& path, FileMode mode) {

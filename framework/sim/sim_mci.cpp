@@ -21,6 +21,7 @@ constexpr DWORD kErrFileNotFound = 275;
 constexpr DWORD kErrOutOfRange = 282;
 constexpr DWORD kErrDuplicateAlias = 289;
 constexpr DWORD kErrBadInteger = 270;
+constexpr size_t kMaxPath = 260;
 
 long long LengthMs(const MciState& m) {
     return m.fps > 0 ? static_cast<long long>(m.lengthFrames) * 1000 / m.fps : 0;
@@ -100,6 +101,8 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
         // open "<path>" alias movie
         if (n != 4 || w[2] != L"alias" || w[3] != L"movie") return kErrUnrecognizedKeyword;
         if (m.open) return kErrDuplicateAlias;
+        // The real movie device refuses a path of MAX_PATH (260) characters or more outright.
+        if (w[1].size() >= kMaxPath) return kErrFileNotFound;
         auto it = S().movies.find(w[1]);
         if (it == S().movies.end()) return kErrFileNotFound;
         m = MciState();

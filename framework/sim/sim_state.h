@@ -132,7 +132,9 @@ struct State {
     bool skinLoaded = false;
     std::map<uintptr_t, std::vector<std::wstring>> drops;
     std::map<uintptr_t, OpenFile> files;
-    std::multimap<int, std::wstring> fileFaults; // FileFault -> path suffix
+    std::multimap<int, std::wstring> fileFaults;           // FileFault -> path suffix
+    std::map<std::wstring, plat::FileIdentity> identities; // SetFileIdentity
+    std::map<std::wstring, std::wstring> shortPaths;       // SetShortPath
 };
 
 State& S();

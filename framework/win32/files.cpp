@@ -153,6 +153,21 @@ bool FileClose(FileHandle f) {
     return ok;
 }
 
+std::wstring ShortPathName(const std::wstring& path) {
+    // Asked with the extended form, so that a path beyond MAX_PATH is found at all; the answer then carries
+    // the same prefix, which the callers (a movie device among them) cannot take.
+    const std::wstring apiPath = win32::FileApiPath(path);
+    const ::DWORD needed = GetShortPathNameW(apiPath.c_str(), nullptr, 0);
+    if (needed == 0) return std::wstring();
+    std::vector<wchar_t> buffer(needed, L'\0');
+    const ::DWORD length = GetShortPathNameW(apiPath.c_str(), buffer.data(), needed);
+    if (length == 0 || length >= needed) return std::wstring();
+    std::wstring shortPath(buffer.data(), length);
+    if (shortPath.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + shortPath.substr(8);
+    if (win32::HasExtendedPrefix(shortPath)) return shortPath.substr(4);
+    return shortPath;
+}
+
 bool FileReplace(const std::wstring& source, const std::wstring& target) {
     return MoveFileExW(win32::FileApiPath(source).c_str(), win32::FileApiPath(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

@@ -1,6 +1,5 @@
 // MCI command strings and the wave-out volume.
 #include "framework/platform.h"
-#include "framework/win32/mci_open_path.h"
 #include "framework/win32/win32_seam.h"
 
 #include <mmsystem.h>
@@ -21,33 +20,10 @@ MCIERROR SendString(const std::wstring& command, std::wstring* reply, UINT reply
     return error;
 }
 
-// The same open command naming the file by its short (8.3) path, or empty when that changes nothing.
-std::wstring WithShortPath(const std::wstring& command) {
-    size_t begin = 0, end = 0;
-    if (!win32::FindOpenPath(command, &begin, &end) || win32::IsAscii(command, begin, end))
-        return std::wstring();
-    const std::wstring path = command.substr(begin, end - begin);
-    const ::DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (needed == 0) return std::wstring();
-    std::vector<wchar_t> buffer(needed, L'\0');
-    const ::DWORD length = GetShortPathNameW(path.c_str(), buffer.data(), needed);
-    if (length == 0 || length >= needed) return std::wstring();
-    const std::wstring shortPath(buffer.data(), length);
-    if (shortPath == path) return std::wstring();
-    return command.substr(0, begin) + shortPath + command.substr(end);
-}
-
 } // namespace
 
 DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
-    const MCIERROR error = SendString(command, reply, replyCapacity);
-    if (error == 0) return error;
-    // Wine's MCI cannot open a file whose name lies outside the ANSI code page, even through the W call
-    // ("file not found"). The short name of the same file is plain ASCII and opens; on Windows, where the
-    // first attempt already succeeds, this path is never taken.
-    const std::wstring retry = WithShortPath(command);
-    if (retry.empty()) return error;
-    return SendString(retry, reply, replyCapacity);
+    return SendString(command, reply, replyCapacity);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The movie controller against the scripted MCI device: command sequences and state transitions.
 #include "support/player_fixture.h"
 
+#include "framework/sim/utf.h"
 #include "playback/movie_device.h"
 
 using namespace fw;
@@ -56,13 +57,44 @@ TEST_F(ControllerTest, EntriesThatCannotBeCarriedOrDoNotExistOpenNothing) {
     EXPECT_EQ(g_nPosDrag, 0);
 }
 
-TEST_F(ControllerTest, LongPathsAreSentWhole) {
-    const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L".avi";
-    sim::AddMovie(longPath, 50, 10);
-    SetPlaylist({longPath});
-    g_nCurrentIndex = 0;
-    dlg->OpenCurrentEntry();
-    EXPECT_EQ(g_nLength, 50);
+TEST_F(ControllerTest, PathsTheDeviceRefusesOpenOnceMoreByTheirShortName) {
+    // The device refuses 260 characters or more; names outside ASCII get the same second chance.
+    const std::wstring longA = L"C:\\" + std::wstring(300, L'a') + L".avi";
+    const std::wstring longB = L"C:\\" + std::wstring(300, L'b') + L".avi";
+    const std::wstring longC = L"C:\\" + std::wstring(300, L'c') + L".avi";
+    const std::wstring japanese = L"C:\\\u30c6\u30ec\u30d3.avi";
+    const std::wstring limit = L"C:\\" + std::wstring(252, L'y') + L".avi"; // 259 characters: still taken
+    const struct Case {
+        std::wstring path, shortPath;
+        bool movieUnderShortName;
+        std::vector<std::wstring> opens;
+        int length;
+    } cases[] = {
+        {limit, L"", false, {limit}, 30},
+        {longA, L"C:\\AAAAAA~1.AVI", true, {longA, L"C:\\AAAAAA~1.AVI"}, 50},
+        {japanese, L"C:\\7E36~1.AVI", true, {japanese, L"C:\\7E36~1.AVI"}, 50},
+        {longB, L"", false, {longB}, 0}, // the volume keeps no short names
+        {longC, L"C:\\CCCCCC~1.AVI", false, {longC, L"C:\\CCCCCC~1.AVI"}, 0}, // one retry only
+        {L"C:\\plain.txt", L"C:\\PLAIN~1.TXT", false, {L"C:\\plain.txt"}, 0}, // refused for another reason
+    };
+    ASSERT_EQ(limit.size(), 259u);
+    sim::AddMovie(limit, 30, 10);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.size());
+        if (!c.shortPath.empty()) sim::SetShortPath(c.path, c.shortPath);
+        if (c.movieUnderShortName) sim::AddMovie(c.shortPath, 50, 10);
+        SetPlaylist({c.path});
+        g_nCurrentIndex = 0;
+        sim::ClearLog();
+        dlg->OpenCurrentEntry();
+        std::vector<std::string> opens, want;
+        for (const std::string& line : MciLog())
+            if (line.compare(0, 5, "open ") == 0) opens.push_back(line);
+        for (const std::wstring& p : c.opens)
+            want.push_back(sim::detail::ToUtf8(L"open \"" + p + L"\" alias  movie"));
+        EXPECT_EQ(opens, want);
+        EXPECT_EQ(g_nLength, c.length);
+    }
 }
 
 struct NavCase {
