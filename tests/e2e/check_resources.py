@@ -3,14 +3,17 @@
 
 Reads the PE resource directory of the executable and asserts the dialog templates 102 and 139 (styles,
 extended styles, font, caption, and every control's id, class, style and rectangle), the skin bitmap 129
-(a BITMAPINFOHEADER of 40 bytes, no file header) and the icon group 128 with the icons it names.
+(a BITMAPINFOHEADER of 40 bytes, no file header), the icon group 128 with the icons it names, the version
+information (numbers and texts carry the project's version) and the application manifest (asInvoker,
+Windows 7 to 11, no Common Controls 6, DPI unaware).
 
-Usage: check_resources.py path/to/telly.exe        (exit status 0 when everything holds)
+Usage: check_resources.py path/to/telly.exe VERSION   (the project's version, e.g. 1.0.0; status 0 when all hold)
 """
 import struct
 import sys
+import xml.etree.ElementTree as ET
 
-RT_ICON, RT_BITMAP, RT_DIALOG, RT_GROUP_ICON = 3, 2, 5, 14
+RT_ICON, RT_BITMAP, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 2, 5, 14, 16, 24
 FONT_NAME = "ＭＳ Ｐゴシック"
 
 # Window, dialog and control styles (values of <windows.h>).
@@ -242,8 +245,115 @@ def check_bitmap_and_icon(check, resources):
             check.true("icon %d of group 128 exists" % icon_id, (RT_ICON, icon_id) in resources)
 
 
+VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
+VOS_NT_WINDOWS32, VFT_APP = 0x00040004, 1
+VERSION_TEXTS = {"ProductName": "Telly", "OriginalFilename": "telly.exe"}
+VERSION_TEXTS_NOT_EMPTY = ("FileDescription", "LegalCopyright")
+
+
+def parse_version_block(data, at=0):
+    """One node of a VS_VERSIONINFO tree: (key, value, children, end). A text value (type 1) is decoded and
+    loses its terminating NUL; a binary value stays bytes."""
+    length, value_length, kind = struct.unpack_from("<HHH", data, at)
+    end = at + length
+    r = Reader(data, at + 6)
+    key = r.text()
+    r.align()
+    if kind == 1:  # text: value_length counts UTF-16 units, the NUL included
+        value = data[r.at:r.at + 2 * value_length].decode("utf-16-le").rstrip("\0")
+        r.at += 2 * value_length
+    else:
+        value = data[r.at:r.at + value_length]
+        r.at += value_length
+    children = []
+    r.align()
+    while r.at < end:
+        child = parse_version_block(data, r.at)
+        children.append(child)
+        r.at = child[3]
+        r.align()
+    return key, value, children, end
+
+
+def check_version(check, resources, version):
+    data = resources.get((RT_VERSION, 1))
+    check.true("version information 1 exists", data is not None)
+    if data is None:
+        return
+    key, fixed, children, _end = parse_version_block(data)
+    check.equal("version block key", key, "VS_VERSION_INFO")
+    numbers = ([int(n) for n in version.split(".")] + [0, 0, 0, 0])[:4]
+    want_ms, want_ls = numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3]
+    check.true("fixed file info present (52 bytes)", len(fixed) == 52)
+    if len(fixed) == 52:
+        (signature, _struct_version, file_ms, file_ls, product_ms, product_ls, _mask, flags, os_kind,
+         file_kind, _subtype, _date_ms, _date_ls) = struct.unpack("<13I", fixed)
+        check.equal("fixed file info signature", signature, VS_FIXEDFILEINFO_SIGNATURE)
+        check.equal("FILEVERSION", (file_ms, file_ls), (want_ms, want_ls))
+        check.equal("PRODUCTVERSION", (product_ms, product_ls), (want_ms, want_ls))
+        check.equal("file flags (no debug, no pre-release)", flags, 0)
+        check.equal("file OS", os_kind, VOS_NT_WINDOWS32)
+        check.equal("file type", file_kind, VFT_APP)
+    blocks = {child[0]: child for child in children}
+    tables = blocks.get("StringFileInfo", ("", b"", [], 0))[2]
+    check.equal("string tables", len(tables), 1)
+    translation = blocks.get("VarFileInfo", ("", b"", [], 0))[2]
+    translation = translation[0][1] if translation and translation[0][0] == "Translation" else b""
+    check.true("a Translation entry", len(translation) == 4)
+    if len(tables) != 1 or len(translation) != 4:
+        return
+    language, code_page = struct.unpack("<HH", translation)
+    check.equal("string table language and code page", tables[0][0].upper(), "%04X%04X" % (language, code_page))
+    texts = {child[0]: child[1] for child in tables[0][2]}
+    want = dict(VERSION_TEXTS, FileVersion=version, ProductVersion=version)
+    for name, value in sorted(want.items()):
+        check.equal("version text " + name, texts.get(name), value)
+    for name in VERSION_TEXTS_NOT_EMPTY:
+        check.true("version text %s is not empty: %r" % (name, texts.get(name)), bool(texts.get(name)))
+
+
+SUPPORTED_OS = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10 and 11",
+}
+COMMON_CONTROLS = "microsoft.windows.common-controls"
+
+
+def local_name(element):
+    return element.tag.rsplit("}", 1)[-1]
+
+
+def check_manifest(check, resources):
+    names = sorted(name for rtype, name in resources if rtype == RT_MANIFEST)
+    check.equal("manifest resources", names, [1])
+    data = resources.get((RT_MANIFEST, 1))
+    if data is None:
+        return
+    try:
+        root = ET.fromstring(data)
+    except ET.ParseError as error:
+        check.true("manifest is well-formed XML (%s)" % error, False)
+        return
+    elements = list(root.iter())
+    check.equal("manifest root", root.tag, "{urn:schemas-microsoft-com:asm.v1}assembly")
+    levels = [e.get("level") for e in elements if local_name(e) == "requestedExecutionLevel"]
+    check.equal("requested execution level", levels, ["asInvoker"])
+    ids = sorted(e.get("Id", "").lower() for e in elements if local_name(e) == "supportedOS")
+    check.equal("supportedOS entries (Windows 7, 8, 8.1, 10/11)", ids, sorted(SUPPORTED_OS))
+    dependencies = [e.get("name", "") for e in elements
+                    if local_name(e) == "assemblyIdentity" and e.get("name", "").lower() == COMMON_CONTROLS]
+    check.equal("dependencies on Common Controls", dependencies, [])
+    for e in elements:
+        if local_name(e) == "dpiAware":
+            check.equal("dpiAware", (e.text or "").strip().lower(), "false")
+        if local_name(e) == "dpiAwareness":
+            check.equal("dpiAwareness", (e.text or "").strip().lower(), "unaware")
+
+
 def main(argv):
-    if len(argv) != 2:
+    if len(argv) != 3:
         print(__doc__.strip().splitlines()[-1])
         return 2
     try:
@@ -256,6 +366,8 @@ def main(argv):
     check_dialog(check, resources, 102, MAIN_WINDOW)
     check_dialog(check, resources, 139, MOUSE_SETTINGS)
     check_bitmap_and_icon(check, resources)
+    check_version(check, resources, argv[2])
+    check_manifest(check, resources)
     print("%s: %s" % (argv[1], "resources OK" if not check.failures else "%d failures" % check.failures))
     return 1 if check.failures else 0
 
