@@ -5,7 +5,7 @@
 // FF and to STOP, and the test order of SkinButtonAt decides that it is FF.
 #pragma once
 
-#include "view/skin_layout.h"
+#include "res/skin_layout.h"
 
 // True when left <= x <= left + width and top <= y <= top + height.
 bool HitBox(int left, int top, int width, int height, int x, int y);

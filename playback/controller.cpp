@@ -5,7 +5,7 @@
 
 #include "app/globals.h"
 #include "playback/knob_mapping.h"
-#include "view/skin_layout.h"
+#include "res/skin_layout.h"
 
 using namespace fw;
 

@@ -13,7 +13,7 @@
 #include "app/player_dlg.h"
 #include "panel/control_panel_dlg.h"
 #include "view/capture_windows.h"
-#include "view/skin_layout.h"
+#include "res/skin_layout.h"
 
 using namespace fw;
 

@@ -1,6 +1,6 @@
 #include "view/skin_bitmap.h"
 
-#include "view/skin_layout.h"
+#include "res/skin_layout.h"
 
 #include <cstring>
 #include <new>

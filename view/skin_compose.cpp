@@ -3,7 +3,7 @@
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "view/skin_bitmap.h"
-#include "view/skin_layout.h"
+#include "res/skin_layout.h"
 
 using namespace fw;
 

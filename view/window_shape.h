@@ -4,7 +4,7 @@
 // sprite sheet it draws and the region the window gets come from one table and cannot drift apart.
 #pragma once
 
-#include "view/skin_layout.h"
+#include "res/skin_layout.h"
 
 // Inset of the outline on row y, the same on the left and the right: the set covers x = inset .. 223 - inset.
 // The top corners are rounded a little more (21) than the bottom ones (20); the sides bow out to the full

@@ -9,7 +9,7 @@
 #include "tools/art/image.h"
 #include "tools/art/pixel_font.h"
 #include "tools/art/raster.h"
-#include "view/skin_layout.h"
+#include "res/skin_layout.h"
 #include "view/window_shape.h"
 
 #include <cmath>

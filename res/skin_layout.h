@@ -3,7 +3,8 @@
 // artwork generator in tools/ (which draws the sheet to these coordinates). The outline's inset table is its
 // neighbour in view/window_shape.h.
 //
-// Pure data: no framework, no platform, so the host-built generator can include it.
+// Pure data: no framework, no platform, so the host-built generator can include it. It lives with the
+// resources because it describes the skin bitmap (resource 129) that the generator draws.
 #pragma once
 
 // A rectangle of pixels: left, top, width, height. Set coordinates are client pixels of the main window (and
