@@ -130,12 +130,32 @@ TEST_F(TickTest, WheelNotchBecomesAScanStepUnlessCoolingDown) {
 TEST_F(TickTest, ActivationClearsAPendingNotchAndMovesTheFocus) {
     OpenAndStart();
     for (UINT state : {WA_INACTIVE, WA_ACTIVE, WA_CLICKACTIVE}) {
+        SCOPED_TRACE(state);
+        // Somewhere else first: the first tick has already put the focus on the scroll bar.
+        sim::Send(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_PLAYLIST)), 1);
+        ASSERT_FALSE(sim::Info(Item(IDC_FOCUS_SCROLLBAR))->focused);
         g_nWheelStep = 1;
         sim::Send(hwnd, WM_ACTIVATE, state, 0);
         EXPECT_EQ(g_nWheelStep, 0);
         EXPECT_EQ(g_bActive, state == WA_INACTIVE ? 0 : 1);
+        EXPECT_EQ(sim::Info(Item(IDC_FOCUS_SCROLLBAR))->focused, state != WA_INACTIVE);
     }
-    EXPECT_TRUE(sim::Info(Item(IDC_FOCUS_SCROLLBAR))->focused);
+}
+
+TEST_F(TickTest, ThePictureShowsTheStateThePreviousTickLeft) {
+    sim::AddMovie(L"C:\\a.avi", 1000, 25);
+    SetArgs({L"C:\\a.avi"});
+    OpenAndStart();
+    // PLAY/PAUSE at (38, 161): its lit look is on the sheet at (262, 161). A request the tick carries out in
+    // block 5 shows only on the next tick's picture, since block 3 composes first.
+    const int x = 48, y = 170;
+    const unsigned playing = sim::Pixel(hwnd, x, y);
+    g_bPlayPauseRequest = 1;
+    sim::Tick();
+    EXPECT_EQ(g_bPaused, 1);
+    EXPECT_EQ(sim::Pixel(hwnd, x, y), playing) << "this tick drew the state before its own input";
+    sim::Tick();
+    EXPECT_NE(sim::Pixel(hwnd, x, y), playing) << "the next tick shows the paused look";
 }
 
 TEST_F(TickTest, MovesAreRemembered) {
