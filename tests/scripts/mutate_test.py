@@ -134,6 +134,15 @@ class ListAndSampleTest(unittest.TestCase):
         self.assertEqual(len(mutate.take_sample(mutants, 1000, 1)), len(mutants))
 
 
+class BuildOutcomeTest(unittest.TestCase):
+    def test_only_a_refused_mutant_counts_as_not_built(self):
+        compiler = "[1/37] Building\nFAILED: tools/make_artwork\nview/window_shape.h:25:1: error: too many initializers\n"
+        discovery = ("FAILED: tests/view_tests\nCMake Error at GoogleTestAddTests.cmake:112 (message):\n"
+                     "  Error running test executable.\nview/skin.cpp:12:5: runtime error: signed integer overflow\n")
+        self.assertTrue(mutate.compile_failed(compiler))
+        self.assertFalse(mutate.compile_failed(discovery))
+
+
 class RestoreTest(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.TemporaryDirectory()
