@@ -1,5 +1,5 @@
-// CFile's open reasons, trial files and the per-user settings folder, over the simulated platform (whose
-// answers follow the Windows backend's: a folder in the way of a create is access denied).
+// CFile's open reasons and trial files over the simulated platform (whose answers follow the Windows
+// backend's: a folder in the way of a create is access denied). The settings tests use them in context.
 #include "support/sim_fixture.h"
 
 #include <cstdlib>
@@ -37,7 +37,6 @@ protected:
 };
 
 TEST_F(FileOpenTest, ReasonsTellAFolderThatRefusesFromANameInTheWay) {
-    EXPECT_EQ(Answer(P(L"missing"), CFile::modeRead), CFile::errNotFound);
     EXPECT_EQ(Answer(P(L"no\\such\\folder"), CFile::modeCreate), CFile::errNotFound);
     EXPECT_EQ(Answer(P(L"new"), CFile::modeCreate), CFile::errNone);
 
@@ -53,16 +52,11 @@ TEST_F(FileOpenTest, ReasonsTellAFolderThatRefusesFromANameInTheWay) {
     EXPECT_FALSE(Exists("other"));
     sim::InjectFileFault(sim::kFailCreate, P(L"new"), plat::kFileSharingViolation);
     EXPECT_EQ(Answer(P(L"new"), CFile::modeCreateTrial), CFile::errNameInUse);
-    sim::InjectFileFault(sim::kFailCreate, P(L"new"));
-    EXPECT_EQ(Answer(P(L"new"), CFile::modeCreate), CFile::errOther);
 
     sim::SetFolderRefusal(dir + L"\\", plat::kFileWriteProtected);
     EXPECT_EQ(Answer(P(L"x"), CFile::modeCreateTrial), CFile::errWriteProtected);
     EXPECT_EQ(Answer(P(L"new"), CFile::modeRead), CFile::errNone) << "reading goes on";
     EXPECT_FALSE(CFile::Replace(P(L"new"), P(L"moved")));
-    EXPECT_FALSE(CFile::Remove(P(L"new")));
-    sim::SetFolderRefusal(dir, plat::kFileOk);
-    EXPECT_EQ(Answer(P(L"x"), CFile::modeCreate), CFile::errNone);
 }
 
 TEST_F(FileOpenTest, TrialFileIsGoneWhenClosedOrWhenTheProgramEnds) {
@@ -78,16 +72,6 @@ TEST_F(FileOpenTest, TrialFileIsGoneWhenClosedOrWhenTheProgramEnds) {
     sim::Reset(); // the process ends with the file open
     EXPECT_FALSE(Exists("trial"));
     delete leaked;
-}
-
-TEST_F(FileOpenTest, PerUserFolderIsMadeOnlyWhenAskedToMakeIt) {
-    EXPECT_EQ(AfxGetUserSettingsFolder(), L"");
-    EXPECT_EQ(AfxCreateUserSettingsFolder(), L"");
-    sim::SetUserSettingsDir(P(L"Telly"));
-    EXPECT_EQ(AfxGetUserSettingsFolder(), P(L"Telly") + L"\\");
-    EXPECT_FALSE(Exists("Telly"));
-    EXPECT_EQ(AfxCreateUserSettingsFolder(), P(L"Telly") + L"\\");
-    EXPECT_TRUE(Exists("Telly"));
 }
 
 } // namespace
