@@ -137,8 +137,12 @@ int Rand();     // the runtime's rand(), never seeded
 // ---- Process ----------------------------------------------------------------------------------------------
 // The argument vector, wide, argument 0 (the program path) included.
 std::vector<std::wstring> CommandLineArgs();
-// A per-user folder for settings, ending in '\' (created if missing); empty when there is none.
+// A per-user folder for settings, ending in '\' (created if missing); empty when there is none. It makes the
+// folder: ask it only to write there.
 std::wstring UserSettingsDir();
+// Where UserSettingsDir is (%APPDATA%\Telly\ on Windows), ending in '\', without creating anything: the
+// folder may not exist. Empty when there is none.
+std::wstring UserSettingsDirPath();
 
 // ---- Files ------------------------------------------------------------------------------------------------
 struct DirEntry {
@@ -167,8 +171,26 @@ std::wstring ShortPathName(const std::wstring& path);
 // Opaque open file. Null on failure.
 struct FileHandle_;
 typedef FileHandle_* FileHandle;
-enum FileMode { kRead, kCreateWrite }; // kCreateWrite creates or empties the file
-FileHandle FileOpen(const std::wstring& path, FileMode mode);
+// kCreateWrite creates or empties the file. kCreateTrial opens as kCreateWrite does and the system deletes
+// the file when it is closed, also when the process ends first: it asks the folder whether it takes the
+// file without leaving one behind.
+enum FileMode { kRead, kCreateWrite, kCreateTrial };
+// Why an open failed.
+enum FileError {
+    kFileOk,
+    kFileNotFound,       // no such file, or a folder of the path is missing (ERROR_FILE/PATH_NOT_FOUND)
+    kFileAccessDenied,   // ERROR_ACCESS_DENIED: no right to the file, or to add it to its folder; the system
+                         // also answers this for a folder, or a hidden, system or read-only file, in the
+                         // way of a create
+    kFileWriteProtected, // ERROR_WRITE_PROTECT: a read-only medium or volume
+    kFileSharingViolation, // ERROR_SHARING_VIOLATION: another open of the file does not share the access
+    kFileExists,           // ERROR_FILE_EXISTS / ERROR_ALREADY_EXISTS
+    kFileOtherError,
+};
+// `error`, when given, receives kFileOk or the reason of the failure.
+FileHandle FileOpen(const std::wstring& path, FileMode mode, FileError* error = nullptr);
+// True when a file or folder of that name exists (hidden and system ones included).
+bool PathExists(const std::wstring& path);
 // Reads up to `count` bytes; returns the number read, or -1 on error.
 long long FileRead(FileHandle f, void* buf, size_t count);
 // Writes all `count` bytes; false on any failure (a short write is a failure).

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "framework/fw_types.h"
+#include "framework/platform.h"
 
 #include <functional>
 #include <map>
@@ -207,7 +208,8 @@ void SetDesktopSize(int w, int h);
 void SetResource(UINT id, UINT type, const std::vector<BYTE>& bytes);
 void RemoveResource(UINT id, UINT type);
 HDROP MakeDrop(const std::vector<std::wstring>& paths);
-// Host folder standing for the per-user settings folder (UserSettingsDir); empty for none.
+// Host folder standing for the per-user settings folder; empty for none. UserSettingsDirPath answers it as
+// it is; UserSettingsDir also creates it (one level) when missing.
 void SetUserSettingsDir(const std::wstring& dir);
 // File identities as Wine reports them for folders on its Z: drive: volume 0 and the host's inode as the
 // index, so two mounts' roots collide as they do there. SetFileIdentity makes `path` (exactly as the player
@@ -216,9 +218,17 @@ void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index);
 // The short (8.3) name of `path` (ShortPathName); by default a path has none. Registering one stands for
 // an existing file on a volume that keeps short names.
 void SetShortPath(const std::wstring& path, const std::wstring& shortPath);
-// File fault injection: the next operation of that kind on a path ending with `suffix` fails.
+// File fault injection: the next operation of that kind on a path ending with `suffix` fails. A failed open
+// (kFailCreate, kFailRead) gives `reason`; by default kFileOtherError, which says nothing about the folder
+// (a full disk, say). kFailCreate also hits a kCreateTrial open.
 enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead };
 void InjectFileFault(FileFault fault, const std::wstring& suffix);
+void InjectFileFault(FileFault fault, const std::wstring& suffix, fw::plat::FileError reason);
+// A folder that takes no new files, as a read-only folder, share or medium answers: from now on every
+// create in `dir` (a player path, with or without its trailing '\') fails with `reason`, kFileAccessDenied
+// or kFileWriteProtected, and so does every replace or delete of a file in it. Reading goes on. kFileOk
+// lifts it. (Tests run as root, which the host's own permissions would not stop.)
+void SetFolderRefusal(const std::wstring& dir, fw::plat::FileError reason);
 // Converts a player path ('\' separators) to the host path used on disk, and back.
 std::string HostPath(const std::wstring& playerPath);
 std::wstring PlayerPath(const std::string& hostPath);

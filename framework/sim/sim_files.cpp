@@ -19,11 +19,13 @@ bool EndsWith(const std::wstring& s, const std::wstring& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// Consumes an injected fault of that kind for `path`; true when the operation must fail.
-bool TakeFault(FileFault fault, const std::wstring& path) {
+// Consumes an injected fault of that kind for `path`; true when the operation must fail, with the reason
+// the fault was given in *reason (when asked).
+bool TakeFault(FileFault fault, const std::wstring& path, plat::FileError* reason = nullptr) {
     auto range = S().fileFaults.equal_range(fault);
     for (auto it = range.first; it != range.second; ++it) {
-        if (EndsWith(path, it->second)) {
+        if (EndsWith(path, it->second.first)) {
+            if (reason) *reason = it->second.second;
             S().fileFaults.erase(it);
             return true;
         }
@@ -31,9 +33,67 @@ bool TakeFault(FileFault fault, const std::wstring& path) {
     return false;
 }
 
+// The reason a folder that takes no new files gives for `path` in it; kFileOk when it takes them.
+plat::FileError FolderRefusal(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring dir = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    auto it = S().refusingFolders.find(dir);
+    return it == S().refusingFolders.end() ? plat::kFileOk : it->second;
+}
+
+// What the real platform answers for a failed open, from the host's errno. A folder in the way reads as
+// access denied, as CreateFile answers for one.
+plat::FileError FileErrorOf(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return plat::kFileNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return plat::kFileAccessDenied;
+    case EROFS:
+        return plat::kFileWriteProtected;
+    case EEXIST:
+        return plat::kFileExists;
+    default:
+        return plat::kFileOtherError;
+    }
+}
+
 OpenFile* Open(plat::FileHandle f) {
     auto it = S().files.find(Key(f));
     return it == S().files.end() ? nullptr : &it->second;
+}
+
+// How an open fails before the host is asked: an injected fault, or a folder that takes no new files.
+// kFileOk when nothing stands in the way.
+plat::FileError Refusal(const std::wstring& path, plat::FileMode mode) {
+    const bool create = mode != plat::kRead;
+    plat::FileError reason = plat::kFileOk;
+    if (TakeFault(create ? sim::kFailCreate : sim::kFailRead, path, &reason))
+        return reason == plat::kFileOk ? plat::kFileOtherError : reason;
+    return create ? FolderRefusal(path) : plat::kFileOk;
+}
+
+// Opens `path` on the host as `mode` asks; null with *failure set when it cannot.
+plat::FileHandle OpenOnHost(const std::wstring& path, plat::FileMode mode, plat::FileError* failure) {
+    const std::string host = sim::HostPath(path);
+    const int fd = mode == plat::kRead ? ::open(host.c_str(), O_RDONLY | O_CLOEXEC)
+                                       : ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *failure = FileErrorOf(errno);
+        return nullptr;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) { // CreateFile does not open folders as files
+        ::close(fd);
+        *failure = plat::kFileAccessDenied;
+        return nullptr;
+    }
+    const uintptr_t h = NewHandle();
+    S().files[h] = OpenFile{fd, path, mode == plat::kCreateTrial};
+    return As<plat::FileHandle>(h);
 }
 
 } // namespace
@@ -64,7 +124,21 @@ void SetShortPath(const std::wstring& path, const std::wstring& shortPath) {
 }
 
 void InjectFileFault(FileFault fault, const std::wstring& suffix) {
-    S().fileFaults.emplace(fault, suffix);
+    InjectFileFault(fault, suffix, fw::plat::kFileOtherError);
+}
+
+void InjectFileFault(FileFault fault, const std::wstring& suffix, fw::plat::FileError reason) {
+    S().fileFaults.emplace(fault, std::make_pair(suffix, reason));
+}
+
+void SetFolderRefusal(const std::wstring& dir, fw::plat::FileError reason) {
+    std::wstring key = dir;
+    while (!key.empty() && (key.back() == L'\\' || key.back() == L'/'))
+        key.pop_back();
+    if (reason == fw::plat::kFileOk)
+        S().refusingFolders.erase(key);
+    else
+        S().refusingFolders[key] = reason;
 }
 
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
@@ -134,20 +208,16 @@ std::wstring ShortPathName(const std::wstring& path) {
     return it == S().shortPaths.end() ? std::wstring() : it->second;
 }
 
-FileHandle FileOpen(const std::wstring& path, FileMode mode) {
-    if (TakeFault(mode == kRead ? sim::kFailRead : sim::kFailCreate, path)) return nullptr;
-    const std::string host = sim::HostPath(path);
-    const int fd = mode == kRead ? ::open(host.c_str(), O_RDONLY | O_CLOEXEC)
-                                 : ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return nullptr;
+FileHandle FileOpen(const std::wstring& path, FileMode mode, FileError* error) {
+    FileError failure = Refusal(path, mode);
+    FileHandle f = failure == kFileOk ? OpenOnHost(path, mode, &failure) : nullptr;
+    if (error) *error = failure;
+    return f;
+}
+
+bool PathExists(const std::wstring& path) {
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) { // CreateFile does not open folders as files
-        ::close(fd);
-        return nullptr;
-    }
-    const uintptr_t h = NewHandle();
-    S().files[h] = OpenFile{fd, path};
-    return As<FileHandle>(h);
+    return ::lstat(sim::HostPath(path).c_str(), &st) == 0;
 }
 
 long long FileRead(FileHandle f, void* buf, size_t count) {
@@ -200,16 +270,19 @@ bool FileClose(FileHandle f) {
     auto it = S().files.find(Key(f));
     if (it == S().files.end()) return false;
     const bool ok = ::close(it->second.fd) == 0;
+    if (it->second.deleteOnClose) ::unlink(sim::HostPath(it->second.path).c_str());
     S().files.erase(it);
     return ok;
 }
 
 bool FileReplace(const std::wstring& source, const std::wstring& target) {
     if (TakeFault(sim::kFailReplace, target) || TakeFault(sim::kFailReplace, source)) return false;
+    if (FolderRefusal(source) != kFileOk || FolderRefusal(target) != kFileOk) return false;
     return std::rename(sim::HostPath(source).c_str(), sim::HostPath(target).c_str()) == 0;
 }
 
 bool FileDelete(const std::wstring& path) {
+    if (FolderRefusal(path) != kFileOk) return false;
     return ::unlink(sim::HostPath(path).c_str()) == 0;
 }
 

@@ -82,6 +82,7 @@ struct RegionObject {
 struct OpenFile {
     int fd = -1;
     std::wstring path;
+    bool deleteOnClose = false; // kCreateTrial
 };
 
 struct State {
@@ -132,9 +133,10 @@ struct State {
     bool skinLoaded = false;
     std::map<uintptr_t, std::vector<std::wstring>> drops;
     std::map<uintptr_t, OpenFile> files;
-    std::multimap<int, std::wstring> fileFaults;           // FileFault -> path suffix
-    std::map<std::wstring, plat::FileIdentity> identities; // SetFileIdentity
-    std::map<std::wstring, std::wstring> shortPaths;       // SetShortPath
+    std::multimap<int, std::pair<std::wstring, plat::FileError>> fileFaults; // FileFault -> suffix, reason
+    std::map<std::wstring, plat::FileError> refusingFolders;                 // SetFolderRefusal
+    std::map<std::wstring, plat::FileIdentity> identities;                   // SetFileIdentity
+    std::map<std::wstring, std::wstring> shortPaths;                         // SetShortPath
 };
 
 State& S();
