@@ -2,6 +2,7 @@
 // blocks, the quit sequence and the messages that must not end the program.
 #include "support/player_fixture.h"
 
+#include "app/player_app.h"
 #include "playback/playlist.h"
 
 #include <fstream>
@@ -19,6 +20,23 @@ TEST_F(TickTest, CreationStartsTheTimerAndInitialisationAcceptsDrops) {
                                        "SendMessage dlg102 WM_SETICON 0", "DragAcceptFiles dlg102 1"});
     const std::string settings = programDir + "/RIVO.CFG";
     EXPECT_TRUE(std::ifstream(settings).good()) << "the first start creates the settings file";
+}
+
+TEST_F(TickTest, TheApplicationRunsTheMainWindowInItsColours) {
+    HWND seen = nullptr;
+    CWnd* mainWnd = nullptr;
+    sim::SetModalDriver(IDD_PLAYER, [&](HWND h) {
+        seen = h;
+        mainWnd = AfxGetApp()->m_pMainWnd;
+    });
+    EXPECT_EQ(theApp.InitInstance(), FALSE) << "the program ends when the main window does";
+    ASSERT_NE(seen, nullptr);
+    ASSERT_NE(mainWnd, nullptr);
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr) << "no main window is left behind";
+    EXPECT_EQ(sim::DialogBackground(), RGB(0, 0, 0));
+    EXPECT_EQ(sim::DialogText(), RGB(255, 255, 255));
+    EXPECT_EQ(LogCount(MciLog(), "close movie"), 1)
+        << "the main window's object closes the movie when it goes";
 }
 
 TEST_F(TickTest, AFailedTimerMeansNoDialog) {

@@ -329,6 +329,42 @@ TEST_F(ControllerTest, ScanTickInBothWheelModes) {
     }
 }
 
+TEST_F(ControllerTest, EveryScanLevelMovesByItsOwnAmount) {
+    // Per tick: seconds in MODE1 while playing, frames in MODE2 (playing, or paused with MODE2).
+    const int seconds[10] = {0, 1, 2, 4, 6, 9, 12, 15, 20, 24};
+    const int frames[10] = {0, 1, 1, 2, 4, 6, 8, 16, 32, 64};
+    const std::wstring film = L"C:\\m\\long.avi";
+    sim::AddMovie(film, 100000, 10); // 10,000 s: no jump reaches either end from the middle
+    SetPlaylist({film});
+    struct Mode {
+        int paused, wheelPlay, wheelPause;
+        bool inSeconds;
+    } modes[] = {{0, 0, 0, true}, {0, 1, 0, false}, {1, 0, 1, false}};
+    for (const Mode& m : modes) {
+        for (int level = 1; level <= 9; ++level) {
+            for (int sign : {1, -1}) {
+                SCOPED_TRACE(testing::Message() << "paused " << m.paused << " level " << sign * level);
+                g_nCurrentIndex = 0;
+                g_bPaused = 0;
+                dlg->OpenCurrentEntry();
+                dlg->SeekTo(50000);
+                g_bPaused = m.paused;
+                g_nWheel1Play = m.wheelPlay;
+                g_nWheel1Pause = m.wheelPause;
+                g_nScanSpeed = sign * level;
+                g_nScanStep = 0;
+                g_cArrowKeys = 2; // held: a paused scan keeps its level
+                sim::ClearLog();
+                dlg->ScanTick();
+                const int want =
+                    m.inSeconds ? 5000000 + sign * seconds[level] * 1000 : 50000 + sign * frames[level];
+                EXPECT_EQ(g_nPosition, want);
+                EXPECT_EQ(LogCount(MciLog(), "seek movie to " + std::to_string(want)), 1);
+            }
+        }
+    }
+}
+
 TEST_F(ControllerTest, ScanLevelClampsAtNineAndLightsTheButtons) {
     g_bPaused = 1;
     g_nWheel1Pause = 1;
