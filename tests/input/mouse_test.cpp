@@ -94,6 +94,21 @@ TEST_F(MouseTest, EachBoxTakesItsAction) {
     }
 }
 
+TEST_F(MouseTest, SwitchesToggleBetweenOffAndOn) {
+    const std::vector<int> want = {1, 0, 1, 0};
+    std::vector<int> rnd, rep;
+    g_bRandom = 0;
+    g_bRepeat = 1;
+    for (int i = 0; i < 4; ++i) {
+        Press(160, 168);
+        rnd.push_back(g_bRandom);
+        Press(174, 168);
+        rep.push_back(g_bRepeat);
+    }
+    EXPECT_EQ(rnd, want);
+    EXPECT_EQ(rep, (std::vector<int>{0, 1, 0, 1}));
+}
+
 TEST_F(MouseTest, DoubleClickOnFfMovesOneEntryNotTwo) {
     Press(70, 170);
     Release(70, 170);
