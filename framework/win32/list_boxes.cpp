@@ -20,6 +20,8 @@ LRESULT ListBoxCount(HWND listBox) {
 
 bool ListBoxText(HWND listBox, int index, std::wstring* text) {
     if (!text || index < 0) return false;
+    // A window that is no list box answers every message with 0, which would pass for an empty item.
+    if (index >= SendMessageW(ToWin(listBox), LB_GETCOUNT, 0, 0)) return false;
     const LRESULT length = SendMessageW(ToWin(listBox), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR || length < 0) return false;
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
