@@ -1,5 +1,5 @@
-// List boxes through their W messages. The sorted style does the ordering (case-insensitive, as the
-// system compares item texts of a list box without owner draw).
+// List boxes through their W messages. The sorted style does the ordering: the list box compares item texts
+// by the user's locale with case ignored (CompareString), see CListBox.
 #include "framework/platform.h"
 #include "framework/win32/win32_seam.h"
 

@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "seam/seam_env.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 

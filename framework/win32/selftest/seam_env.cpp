@@ -23,13 +23,15 @@ std::wstring ApiPath(const std::wstring& path) {
 void FreshPlatform() {}
 
 std::wstring TempRoot() {
-    static const std::wstring root = [] {
-        std::wstring dir = probe::TempFolder() + L"telly-seam-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(dir.c_str(), nullptr);
+    // Never destroyed, so the exit handler that removes the (by then empty) folder can still read it.
+    static const std::wstring* const root = [] {
+        auto* dir =
+            new std::wstring(probe::TempFolder() + L"telly-seam-" + std::to_wstring(GetCurrentProcessId()));
+        CreateDirectoryW(dir->c_str(), nullptr);
         std::atexit([] { RemoveDirectoryW(TempRoot().c_str()); });
         return dir;
     }();
-    return root;
+    return *root;
 }
 
 bool MakeFolder(const std::wstring& path) {
