@@ -78,6 +78,10 @@ public:
     UINT IsDlgButtonChecked(int id) const;
     void CheckDlgButton(int id, UINT state);
     void SetDlgItemText(int id, const std::wstring& text);
+    // Text of control `id`; empty when there is no such control.
+    std::wstring GetDlgItemText(int id) const;
+    // The window's style bits (WS_*, and the control's own in the low word).
+    DWORD GetStyle() const;
     // Gives the region to the window, which owns it from then on; a region the window refuses stays with
     // `rgn` (and is deleted by it). Returns the platform's answer (0 on failure).
     int SetWindowRgn(CRgn& rgn, BOOL redraw);

@@ -76,8 +76,8 @@ int SetScrollBarPos(HWND bar, int pos, BOOL redraw);
 int GetScrollBarPos(HWND bar);
 
 // ---- List boxes (LB_ADDSTRING and friends, wide) ----------------------------------------------------------
-// Adds `text` to a list box control; with the sorted style it lands at its case-insensitive place.
-// Returns the index or LB_ERR.
+// Adds `text` to a list box control; with the sorted style it lands at its place in the locale order with
+// case ignored (see CListBox). Returns the index or LB_ERR; a window that is no list box answers 0.
 LRESULT ListBoxAdd(HWND listBox, const std::wstring& text);
 LRESULT ListBoxCount(HWND listBox);
 // Text of item `index`; false (and *text untouched) when there is no such item.

@@ -86,6 +86,14 @@ void CWnd::SetDlgItemText(int id, const std::wstring& text) {
     plat::SetItemText(m_hWnd, id, text);
 }
 
+std::wstring CWnd::GetDlgItemText(int id) const {
+    return plat::GetItemText(m_hWnd, id);
+}
+
+DWORD CWnd::GetStyle() const {
+    return plat::GetWindowStyle(m_hWnd);
+}
+
 LRESULT CWnd::Default() {
     return plat::DefaultProc(m_hWnd, m_current.msg, m_current.wp, m_current.lp);
 }

@@ -164,7 +164,9 @@ void SetMoveDragOffset(int dx, int dy);
 void FailTimers(bool fail);
 
 // ---- MCI device -------------------------------------------------------------------------------------------
-// A file the device can open: path as the player sends it, length in frames, frames per second.
+// A file the device can open: path as the player sends it, length in frames, frames per second. As Wine's
+// device it refuses (error 275) a path of 260 characters or more and one with characters outside the ANSI
+// code page (Windows-1252); the file's short name opens it.
 void AddMovie(const std::wstring& path, int frames, int fps);
 // Like AddMovie, for a device that ends playback one frame short, as Wine's AVI device does: at the end
 // it stops ("status movie mode" answers "stopped") with the position at length - 1.
@@ -215,8 +217,10 @@ void SetUserSettingsDir(const std::wstring& dir);
 // index, so two mounts' roots collide as they do there. SetFileIdentity makes `path` (exactly as the player
 // passes it) report the given identity instead, e.g. a colliding or a zero (unknown) one.
 void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index);
-// The short (8.3) name of `path` (ShortPathName); by default a path has none. Registering one stands for
-// an existing file on a volume that keeps short names.
+// The short (8.3) name of `path` (ShortPathName). By default an existing file has one as Wine's drives give
+// it (plain ASCII, every component 8.3: "\\tmp\\TELL~KQB\\____~AXE.AVI"); registering one overrides that,
+// and an empty one stands for a volume that keeps none. A short name reaches its file again: the file
+// functions and the movie device take it for the long path.
 void SetShortPath(const std::wstring& path, const std::wstring& shortPath);
 // File fault injection: the next operation of that kind on a path ending with `suffix` fails. A failed open
 // (kFailCreate, kFailRead) gives `reason`; by default kFileOtherError, which says nothing about the folder
@@ -229,7 +233,8 @@ void InjectFileFault(FileFault fault, const std::wstring& suffix, fw::plat::File
 // or kFileWriteProtected, and so does every replace or delete of a file in it. Reading goes on. kFileOk
 // lifts it. (Tests run as root, which the host's own permissions would not stop.)
 void SetFolderRefusal(const std::wstring& dir, fw::plat::FileError reason);
-// Converts a player path ('\' separators) to the host path used on disk, and back.
+// Converts a player path ('\' separators) to the host path used on disk (a short name given out stands for
+// its long path), and back.
 std::string HostPath(const std::wstring& playerPath);
 std::wstring PlayerPath(const std::string& hostPath);
 

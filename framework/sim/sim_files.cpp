@@ -3,8 +3,11 @@
 
 #include "framework/sim/utf.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cwchar>
+#include <cwctype>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,13 +99,93 @@ plat::FileHandle OpenOnHost(const std::wstring& path, plat::FileMode mode, plat:
     return As<plat::FileHandle>(h);
 }
 
+// ---- Short (8.3) names, made as Wine makes them for its drives: a name that is no valid 8.3 name becomes
+// its first four characters (upper case, '_' for what DOS names cannot hold), '~', three characters of a hash
+// of the whole name, and the first three characters of its extension.
+
+bool IsDosCharacter(wchar_t c) {
+    return c > 0x20 && c < 0x7F && !std::wcschr(L"\"*+,/:;<=>?[\\]|.", c);
+}
+
+bool IsShortName(const std::wstring& name) {
+    const size_t dot = name.find(L'.');
+    const std::wstring stem = name.substr(0, dot);
+    const std::wstring ext = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
+    if (stem.empty() || stem.size() > 8 || ext.size() > 3 || (dot != std::wstring::npos && ext.empty()))
+        return false;
+    return std::all_of(stem.begin(), stem.end(), IsDosCharacter) &&
+           std::all_of(ext.begin(), ext.end(), IsDosCharacter);
+}
+
+wchar_t DosUpper(wchar_t c) {
+    if (!IsDosCharacter(c)) return L'_';
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+std::wstring MangledName(const std::wstring& name) {
+    static const wchar_t kHashChars[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+    unsigned hash = 0xBEEF;
+    for (wchar_t c : name)
+        hash = ((hash << 3) ^ (hash >> 5) ^ static_cast<unsigned>(std::towlower(static_cast<wint_t>(c)))) &
+               0xFFFF;
+    const size_t dot = name.rfind(L'.');
+    const size_t stemEnd = dot == std::wstring::npos || dot == 0 ? name.size() : dot;
+    std::wstring out;
+    for (size_t i = 0; i < stemEnd && out.size() < 4; ++i)
+        out += DosUpper(name[i]);
+    out += L'~';
+    out += kHashChars[(hash >> 10) & 0x1F];
+    out += kHashChars[(hash >> 5) & 0x1F];
+    out += kHashChars[hash & 0x1F];
+    if (stemEnd < name.size()) {
+        out += L'.';
+        for (size_t i = stemEnd + 1; i < name.size() && i < stemEnd + 4; ++i)
+            out += DosUpper(name[i]);
+    }
+    return out;
+}
+
+// The short form of an existing path, component by component; every folder and file on the way is remembered
+// so that the short form reaches it again.
+std::wstring MakeShortPath(const std::wstring& path) {
+    size_t start = path.size() >= 2 && path[1] == L':' ? 2 : 0; // a drive stays as it is
+    std::wstring shortPath = path.substr(0, start);
+    while (start < path.size()) {
+        const size_t end = path.find(L'\\', start + 1);
+        const size_t nameStart = path[start] == L'\\' ? start + 1 : start;
+        const std::wstring name = path.substr(nameStart, end == std::wstring::npos ? end : end - nameStart);
+        shortPath += path.substr(start, nameStart - start);
+        if (name.empty() || name == L"." || name == L".." || IsShortName(name)) {
+            shortPath += name;
+        } else {
+            shortPath += MangledName(name);
+            S().longPaths[shortPath] = path.substr(0, end);
+        }
+        start = end == std::wstring::npos ? path.size() : end;
+    }
+    return shortPath;
+}
+
 } // namespace
+
+std::wstring LongFormOf(const std::wstring& path) {
+    const auto& known = S().longPaths;
+    if (known.empty()) return path;
+    // The longest known short prefix that ends at a separator (or is the whole path).
+    for (size_t end = path.size(); end != std::wstring::npos && end > 0; end = path.rfind(L'\\', end - 1)) {
+        auto it = known.find(path.substr(0, end));
+        if (it != known.end()) return it->second + path.substr(end);
+        if (end == 0) break;
+    }
+    return path;
+}
+
 } // namespace detail
 
 using namespace detail;
 
 std::string HostPath(const std::wstring& playerPath) {
-    std::wstring p = playerPath;
+    std::wstring p = LongFormOf(playerPath);
     for (wchar_t& c : p)
         if (c == L'\\') c = L'/';
     return ToUtf8(p);
@@ -121,6 +204,7 @@ void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index) 
 
 void SetShortPath(const std::wstring& path, const std::wstring& shortPath) {
     S().shortPaths[path] = shortPath;
+    if (!shortPath.empty()) S().longPaths[shortPath] = path;
 }
 
 void InjectFileFault(FileFault fault, const std::wstring& suffix) {
@@ -203,9 +287,13 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
 }
 
 std::wstring ShortPathName(const std::wstring& path) {
-    // A registered short name stands for an existing file on a volume that keeps short names.
+    // A registered short name stands for an existing file on a volume that keeps short names (an empty one
+    // for a volume that keeps none); other existing files get theirs as Wine's drives give them.
     auto it = S().shortPaths.find(path);
-    return it == S().shortPaths.end() ? std::wstring() : it->second;
+    if (it != S().shortPaths.end()) return it->second;
+    struct stat st;
+    if (::stat(sim::HostPath(path).c_str(), &st) != 0) return std::wstring();
+    return MakeShortPath(LongFormOf(path));
 }
 
 FileHandle FileOpen(const std::wstring& path, FileMode mode, FileError* error) {

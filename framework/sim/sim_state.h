@@ -45,6 +45,7 @@ struct Window {
     uintptr_t region = 0;                            // owned region object, 0 for none
     UINT check = 0;                                  // buttons
     std::vector<std::wstring> items;                 // list boxes
+    std::vector<std::string> itemKeys;               // sorted list boxes: each item's sort key
     int scrollMin = 0, scrollMax = 0, scrollPos = 0; // scroll bar controls
     HICON iconBig = nullptr, iconSmall = nullptr;
     bool acceptDrops = false;
@@ -137,6 +138,7 @@ struct State {
     std::map<std::wstring, plat::FileError> refusingFolders;                 // SetFolderRefusal
     std::map<std::wstring, plat::FileIdentity> identities;                   // SetFileIdentity
     std::map<std::wstring, std::wstring> shortPaths;                         // SetShortPath
+    std::map<std::wstring, std::wstring> longPaths; // short name (of a file or folder) -> long path
 };
 
 State& S();
@@ -176,6 +178,10 @@ LRESULT ControlProc(Window& control, UINT msg, WPARAM wp, LPARAM lp);
 
 // GDI (sim_gdi.cpp): the region a window gives up when it is destroyed or gets another one.
 void ReleaseWindowRegion(Window& w);
+
+// Files (sim_files.cpp): `path` with a short name the platform gave out (ShortPathName, SetShortPath) in
+// front replaced by the long path it stands for; other paths come back unchanged.
+std::wstring LongFormOf(const std::wstring& path);
 
 // MCI (sim_mci.cpp): the clock moved on by `ms`.
 void MciClockAdvanced(long long ms);
