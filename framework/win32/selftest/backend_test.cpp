@@ -57,10 +57,16 @@ TEST(Win32Backend, ProcessArgumentsAndSettingsFolder) {
     EXPECT_EQ(args[0].substr(args[0].size() - 4), L".exe");
     EXPECT_EQ(args[1], L"two words");
     EXPECT_EQ(args[2], L"x");
+    // Asking where the per-user folder is makes nothing; only the create call does.
     const std::wstring settings = AfxGetUserSettingsFolder();
     ASSERT_GT(settings.size(), 7u);
     EXPECT_EQ(settings.substr(settings.size() - 7), L"\\Telly\\");
+    const bool existed = probe::IsFolder(settings);
+    EXPECT_EQ(AfxGetUserSettingsFolder(), settings);
+    EXPECT_EQ(probe::IsFolder(settings), existed);
+    EXPECT_EQ(AfxCreateUserSettingsFolder(), settings);
     EXPECT_TRUE(probe::IsFolder(settings));
+    if (!existed) EXPECT_TRUE(probe::RemoveFolder(settings)) << "the shared prefix keeps no per-user folder";
 }
 
 // Counts the paints it is asked for and remembers whether its paint DC was real.

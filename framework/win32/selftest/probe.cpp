@@ -73,6 +73,10 @@ bool IsFolder(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool RemoveFolder(const std::wstring& path) {
+    return RemoveDirectoryW(fw::win32::FileApiPath(path).c_str()) != 0;
+}
+
 std::wstring E2eMovie(const std::wstring& name) {
     wchar_t run[2048] = {};
     const ::DWORD n = GetEnvironmentVariableW(L"TELLY_E2E_RUN", run, 2048);

@@ -28,6 +28,7 @@ fw::POINT CursorPos();
 // Files.
 std::wstring TempFolder(); // ends in '\'
 bool IsFolder(const std::wstring& path);
+bool RemoveFolder(const std::wstring& path); // an empty one
 // A test movie of the end-to-end run (its movies folder, from $TELLY_E2E_RUN), or empty outside that run.
 std::wstring E2eMovie(const std::wstring& name);
 
