@@ -46,7 +46,9 @@ void Reset();
 //   EndDialog <win> <result>
 //   CreateDialog <template> / DestroyWindow <win>
 //   ShowWindow <win> <cmd>
-//   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>
+//   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>   (" noredraw" added when asked)
+//   DrawIcon <x>,<y>
+//   MoveFileEx <target file name>        (a file replaced by another in one step)
 // SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
 // bits as 0x....), "0" for none; <after> is "-" when NOZORDER is given, the window's name for a real window.
 // Message arguments are decimal (lp signed); messages without a name print as 0x%04X, WM_USER+n as such.

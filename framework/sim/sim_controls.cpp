@@ -160,23 +160,22 @@ BOOL SetItemText(HWND dlg, int id, const std::wstring& text) {
 }
 
 BOOL SetScrollBarRange(HWND bar, int minPos, int maxPos, BOOL redraw) {
-    (void)redraw;
     Window* w = LiveWindow(bar);
     if (!w) return FALSE;
     w->scrollMin = minPos;
     w->scrollMax = maxPos;
     w->scrollPos = std::min(std::max(w->scrollPos, minPos), maxPos);
-    AddLog("SetScrollRange " + NameOf(bar) + " " + std::to_string(minPos) + ".." + std::to_string(maxPos));
+    AddLog("SetScrollRange " + NameOf(bar) + " " + std::to_string(minPos) + ".." + std::to_string(maxPos) +
+           (redraw ? "" : " noredraw"));
     return TRUE;
 }
 
 int SetScrollBarPos(HWND bar, int pos, BOOL redraw) {
-    (void)redraw;
     Window* w = LiveWindow(bar);
     if (!w) return 0;
     const int previous = w->scrollPos;
     w->scrollPos = std::min(std::max(pos, w->scrollMin), w->scrollMax);
-    AddLog("SetScrollPos " + NameOf(bar) + " " + std::to_string(pos));
+    AddLog("SetScrollPos " + NameOf(bar) + " " + std::to_string(pos) + (redraw ? "" : " noredraw"));
     return previous;
 }
 

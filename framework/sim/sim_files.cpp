@@ -364,6 +364,8 @@ bool FileClose(FileHandle f) {
 }
 
 bool FileReplace(const std::wstring& source, const std::wstring& target) {
+    const size_t slash = target.rfind(L'\\');
+    AddLog("MoveFileEx " + ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1)));
     if (TakeFault(sim::kFailReplace, target) || TakeFault(sim::kFailReplace, source)) return false;
     if (FolderRefusal(source) != kFileOk || FolderRefusal(target) != kFileOk) return false;
     return std::rename(sim::HostPath(source).c_str(), sim::HostPath(target).c_str()) == 0;
