@@ -91,6 +91,20 @@ void DeliverWheel(::HWND hwnd, WPARAM wp) {
     }
 }
 
+// The system's move by the caption (SC_MOVE | HTCAPTION) follows the pointer while a mouse button is held.
+// With none held there is nothing to follow: on Windows, and under Wine without a window manager, the move
+// loop of a press takes the button's release itself, so a later request never comes. Under a window manager
+// Wine hands the move to it (_NET_WM_MOVERESIZE) and the release reaches the window; a move asked for then,
+// with no button down, leaves the window manager moving the window until the next click, which it takes for
+// itself. Such a request is answered without moving.
+bool IsMoveWithoutButton(UINT msg, WPARAM wp) {
+    if (msg != WM_SYSCOMMAND || (wp & 0xFFF0) != SC_MOVE || (wp & 0x000F) == 0) return false;
+    const int buttons[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+    for (int vk : buttons)
+        if (GetAsyncKeyState(vk) < 0) return false;
+    return true;
+}
+
 INT_PTR CALLBACK DialogProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     DialogSite* site = SiteOf(hwnd);
     if (!site) return FALSE;
@@ -101,6 +115,10 @@ INT_PTR CALLBACK DialogProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
     if (msg == WM_NCDESTROY) return FALSE; // DefDlgProc must still free its own dialog data
     if (!handled) {
+        if (IsMoveWithoutButton(msg, wp)) {
+            if (IsWindow(hwnd)) SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
+            return TRUE;
+        }
         if (msg == WM_MOUSEWHEEL) {
             DeliverWheel(hwnd, wp);
             if (IsWindow(hwnd)) SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
