@@ -10,9 +10,11 @@
 //  - the overlay: its dark rows on the screen rows they are meant for;
 //  - both: the focus scroll bar hidden when the window's top rows are on the screen, its own vertical scroll
 //    bar hidden when its right columns are;
-//  - the panel: placed once more, offset against the displacement, when it was moved off the bottom strip.
-// The pointer's pinned pixel is a screen position and needs nothing: with the strips hidden and the rows
-// where they belong, it lies on the window it was pinned for.
+//  - while the panel is up: the movie window ends where the panel's strip begins (such a window manager
+//    keeps a full-screen window above the program's other windows), and a panel the window manager moved
+//    off the strip is placed once more, against the displacement.
+// The pointer's pinned pixel is a screen position and needs nothing: with the focus scroll bar hidden and
+// the rows where they belong, it lies on the window it was pinned for.
 //
 // Where placements succeed (Windows; Wine without a window manager) every read-back equals the request and
 // nothing is done: no call beyond the reads.

@@ -91,18 +91,21 @@ void DeliverWheel(::HWND hwnd, WPARAM wp) {
     }
 }
 
-// The system's move by the caption (SC_MOVE | HTCAPTION) follows the pointer while a mouse button is held.
-// With none held there is nothing to follow: on Windows, and under Wine without a window manager, the move
-// loop of a press takes the button's release itself, so a later request never comes. Under a window manager
-// Wine hands the move to it (_NET_WM_MOVERESIZE) and the release reaches the window; a move asked for then,
-// with no button down, leaves the window manager moving the window until the next click, which it takes for
-// itself. Such a request is answered without moving.
+// The system's move by the caption (SC_MOVE | HTCAPTION) follows the pointer while the left button is held.
+// With it up there is nothing to follow: on Windows, and under Wine without a window manager, the move loop
+// of a press takes the button's release itself, so a later request never comes. Under a window manager Wine
+// hands the move to it (_NET_WM_MOVERESIZE) and the release reaches the window; a move asked for then, or
+// for a press whose release has already happened (a quick click, a busy program), leaves the window manager
+// moving the window until the next click, which it takes for itself. Such a request is answered without
+// moving. The peek first takes in the input that has arrived, so that the button's state includes a release
+// already made. Only the left button counts: the player asks for the move from its left-button handlers,
+// and Wine may still count another button as held whose release reached no window of the program (a right
+// click that closed the window under the pointer).
 bool IsMoveWithoutButton(UINT msg, WPARAM wp) {
     if (msg != WM_SYSCOMMAND || (wp & 0xFFF0) != SC_MOVE || (wp & 0x000F) == 0) return false;
-    const int buttons[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
-    for (int vk : buttons)
-        if (GetAsyncKeyState(vk) < 0) return false;
-    return true;
+    MSG pending;
+    PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+    return GetAsyncKeyState(VK_LBUTTON) >= 0;
 }
 
 INT_PTR CALLBACK DialogProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
