@@ -71,6 +71,12 @@ public:
     BOOL ShowWindow(int cmd);
     BOOL IsIconic() const;
     void GetClientRect(RECT* rc) const;
+    // The window's rectangle on the screen, as the platform has it now (all 0 without a window).
+    void GetWindowRect(RECT* rc) const;
+    // The window's style bits (0 without a window).
+    DWORD GetStyle() const;
+    // Shows or hides the window's own scroll bar SB_VERT or SB_HORZ (not a scroll bar control).
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* timerProc);
     BOOL KillTimer(UINT_PTR id);
     void DragAcceptFiles(BOOL accept = TRUE);
@@ -87,6 +93,8 @@ public:
     int SetWindowRgn(CRgn& rgn, BOOL redraw);
     // The desktop window, whose client rectangle is the screen.
     static HWND GetDesktopWindow();
+    // The window that has the keyboard focus, or null.
+    static HWND GetFocus();
 
     // Default processing of the message being handled (MFC's CWnd::Default).
     LRESULT Default();

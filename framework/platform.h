@@ -56,7 +56,15 @@ BOOL ShowWnd(HWND hwnd, int cmd);
 BOOL IsWnd(HWND hwnd);
 BOOL IsWindowIconic(HWND hwnd);
 BOOL GetClientRectangle(HWND hwnd, RECT* rc);
+// GetWindowRect: where the window is on the screen now. A window manager may have moved or resized a window
+// after SetWindowPosition returned; this reports its answer once the platform has processed it.
+BOOL GetWindowRectangle(HWND hwnd, RECT* rc);
+// ShowScrollBar of a window's own scroll bar (`bar` SB_VERT or SB_HORZ): hiding it takes WS_VSCROLL or
+// WS_HSCROLL out of the window's style and gives its strip to the client area.
+BOOL ShowOwnScrollBar(HWND hwnd, int bar, BOOL show);
 DWORD GetWindowStyle(HWND hwnd);
+// The window with the keyboard focus (GetFocus), or null.
+HWND FocusedWindow();
 // Next sibling in z/creation order (GetWindow GW_HWNDNEXT); used to walk radio groups.
 HWND GetNextSibling(HWND hwnd);
 HWND GetDesktop();

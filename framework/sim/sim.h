@@ -49,6 +49,7 @@ void Reset();
 //   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>   (" noredraw" added when asked)
 //   DrawIcon <x>,<y>
 //   MoveFileEx <target file name>        (a file replaced by another in one step)
+//   ShowScrollBar <win> <VERT|HORZ|bar number> <0|1>   (a window's own scroll bar)
 // SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
 // bits as 0x....), "0" for none; <after> is "-" when NOZORDER is given, the window's name for a real window.
 // Message arguments are decimal (lp signed); messages without a name print as 0x%04X, WM_USER+n as such.
@@ -132,11 +133,28 @@ int LiveWindows();
 int LiveGdiObjects(); // bitmaps + regions not deleted (regions owned by windows not counted)
 int LiveDCs();
 
+// ---- Window manager ---------------------------------------------------------------------------------------
+// By default no window manager runs, as on the end-to-end display: every window stays where it was placed.
+// With one, the top-level windows that are shown (created visible, ShowWindow, SetWindowPos with or
+// without SWP_SHOWWINDOW on a visible window) are answered by it -- not during the call, which leaves the
+// window where it was asked as under Wine, but when the platform next processes its events: at the start of
+// each Tick, or at SettleWindowManager. The answer moves and sizes the window (WM_MOVE when it moved);
+// nothing is logged, the player did not ask for it.
+// SetWindowManagerClamps(true) runs the window manager of a Linux desktop as Wine meets it (openbox): a
+// window that covers the whole screen is made full-screen, exactly the desktop rectangle; any other window
+// keeps its place. False (the default) stops any window manager.
+void SetWindowManagerClamps(bool clamps);
+// A window manager of the test's own: `rule` gets each window to answer and the rectangle it was given
+// (screen coordinates) and returns the rectangle it gets. A null rule stops the window manager.
+void SetWindowManager(std::function<RECT(HWND, const RECT&)> rule);
+// The window manager answers the windows shown or placed since its last answer (Tick does this first).
+void SettleWindowManager();
+
 // ---- Messages, timer, modal loops -------------------------------------------------------------------------
 // Sends a message to a window through its dispatcher (as the platform would deliver it).
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
-// One 50 ms step: advances the clock by 50 ms, then delivers WM_TIMER to every window with a live timer,
-// in the order the timers were started.
+// One 50 ms step: advances the clock by 50 ms, lets the window manager answer (if one runs), then delivers
+// WM_TIMER to every window with a live timer, in the order the timers were started.
 void Tick(int count = 1);
 // Called while RunModalDialog(templateId) runs, after WM_INITDIALOG, with the dialog window. It acts as the
 // user; when it returns without EndDialog having been called, the dialog ends with IDCANCEL (so does a

@@ -102,6 +102,9 @@ struct State {
     unsigned long long timerSerial = 0;
     COLORREF dialogBackground = fw::RGB(255, 255, 255), dialogText = fw::RGB(0, 0, 0);
     int desktopW = 1024, desktopH = 768;
+    // The window manager (none when empty) and the windows it has yet to answer.
+    std::function<RECT(HWND, const RECT&)> windowManager;
+    std::set<uintptr_t> awaitingWindowManager;
 
     // GDI.
     std::map<uintptr_t, Dc> dcs;
@@ -171,6 +174,8 @@ HWND CreateDialogWindow(UINT templateId, HWND owner, plat::DialogDispatchFn disp
 // DestroyWindow without the log line: owned windows first, then WM_DESTROY, the controls, WM_NCDESTROY.
 void DestroyWindowTree(HWND h);
 void SetFocusTo(HWND h);
+// A top-level window was shown or placed: the window manager (if one runs) answers it at its next turn.
+void AwaitWindowManager(HWND h);
 // Timers of a window that goes away.
 void DropTimers(HWND h);
 // Control behaviour (buttons, texts, list boxes) for messages sent to a control.
