@@ -73,7 +73,7 @@ public:
     void GetClientRect(RECT* rc) const;
     // The window's rectangle on the screen, as the platform has it now (all 0 without a window).
     void GetWindowRect(RECT* rc) const;
-    // The window's style bits (0 without a window).
+    // The window's style bits (WS_*, and a control's own in the low word); 0 without a window.
     DWORD GetStyle() const;
     // Shows or hides the window's own scroll bar SB_VERT or SB_HORZ (not a scroll bar control).
     void ShowScrollBar(UINT bar, BOOL show = TRUE);
@@ -86,8 +86,6 @@ public:
     void SetDlgItemText(int id, const std::wstring& text);
     // Text of control `id`; empty when there is no such control.
     std::wstring GetDlgItemText(int id) const;
-    // The window's style bits (WS_*, and the control's own in the low word).
-    DWORD GetStyle() const;
     // Gives the region to the window, which owns it from then on; a region the window refuses stays with
     // `rgn` (and is deleted by it). Returns the platform's answer (0 on failure).
     int SetWindowRgn(CRgn& rgn, BOOL redraw);

@@ -106,10 +106,6 @@ std::wstring CWnd::GetDlgItemText(int id) const {
     return plat::GetItemText(m_hWnd, id);
 }
 
-DWORD CWnd::GetStyle() const {
-    return plat::GetWindowStyle(m_hWnd);
-}
-
 LRESULT CWnd::Default() {
     return plat::DefaultProc(m_hWnd, m_current.msg, m_current.wp, m_current.lp);
 }
