@@ -176,6 +176,21 @@ TEST_F(TickTest, ThePictureShowsTheStateThePreviousTickLeft) {
     EXPECT_NE(sim::Pixel(hwnd, x, y), playing) << "the next tick shows the paused look";
 }
 
+TEST_F(TickTest, PaintingDrawsTheIconCentredOnlyWhenMinimised) {
+    OpenAndStart();
+    sim::Send(hwnd, WM_PAINT);
+    EXPECT_EQ(LogCount(sim::Log(), "Default dlg102 WM_PAINT"), 1)
+        << "the skin is the tick's: the platform paints";
+    EXPECT_TRUE(sim::LogLines("DrawIcon").empty());
+
+    plat::ShowWnd(hwnd, 6); // SW_MINIMIZE
+    sim::ClearLog();
+    sim::Send(hwnd, WM_PAINT);
+    // The 274 x 187 window and a 32 x 32 icon: ((274 - 32 + 1) / 2, (187 - 32 + 1) / 2).
+    ExpectOrderedPrefixes(sim::Log(), {"SendMessage dlg102 WM_ICONERASEBKGND", "DrawIcon 121,78"});
+    EXPECT_EQ(LogCount(sim::Log(), "Default dlg102 WM_PAINT"), 0);
+}
+
 TEST_F(TickTest, MovesAreRemembered) {
     OpenAndStart();
     sim::Send(hwnd, WM_MOVE, 0, MAKELPARAM(30, 40));
@@ -203,7 +218,9 @@ TEST_F(TickTest, QuitRequestClosesWritesAndEndsWithOk) {
     g_bQuitRequest = 1;
     sim::ClearLog();
     sim::Tick();
-    ExpectOrderedPrefixes(sim::Log(), {"mci \"close movie\"", "EndDialog dlg102 1"});
+    // The movie is closed before the settings are written, and both before the dialog ends.
+    ExpectOrderedPrefixes(sim::Log(), {"mci \"close movie\"", "MoveFileEx RIVO.CFG", "EndDialog dlg102 1"});
+    EXPECT_EQ(LogCount(sim::Log(), "MoveFileEx RIVO.CFG"), 1);
     INT_PTR result = 0;
     ASSERT_TRUE(sim::ModalEnded(hwnd, &result));
     EXPECT_EQ(result, IDOK);
