@@ -176,6 +176,10 @@ bool ClickButton(HWND dlg, int id);
 // SB_LINEUP for positive deltas, SB_LINEDOWN for negative ones, lParam 0. Partial notches add up per
 // window (the part below a notch keeps its sign). An unhandled WM_MOUSEWHEEL does the same.
 void Wheel(HWND hwnd, int delta);
+// A modal dialog of `templateId` stays open `ms` of simulated time after its driver (if any) returned
+// without ending it, while its own message loop goes on delivering every window's timer (one Tick per 50 ms),
+// as the real nested loop does; then the user presses Cancel.
+void KeepModalOpenFor(int templateId, int ms);
 // Makes the next RunModalDialog/CreateModelessDialog of `templateId` fail (returns -1 / null).
 void FailDialogCreation(int templateId, bool fail);
 // The system's interactive move (WM_SYSCOMMAND 0xF012) moves the window by this offset and returns.

@@ -95,6 +95,7 @@ struct State {
     std::map<int, HWND> lastDialog;      // template id -> last window made from it
     HWND focus = nullptr;
     std::map<int, std::function<void(HWND)>> modalDrivers;
+    std::map<int, int> modalLifetimes; // KeepModalOpenFor
     std::set<int> failDialogs;
     int moveDx = 0, moveDy = 0;
     bool failTimers = false;

@@ -274,6 +274,10 @@ void SetMoveDragOffset(int dx, int dy) {
     S().moveDy = dy;
 }
 
+void KeepModalOpenFor(int templateId, int ms) {
+    S().modalLifetimes[templateId] = ms;
+}
+
 void SetModalDriver(int templateId, std::function<void(HWND)> driver) {
     if (driver)
         S().modalDrivers[templateId] = std::move(driver);
@@ -323,6 +327,10 @@ INT_PTR RunModalDialog(UINT templateId, HWND owner, DialogDispatchFn dispatch, v
             driver(h);
         }
     }
+    // The user takes a while: the dialog's own loop keeps delivering every window's timer meanwhile.
+    auto life = S().modalLifetimes.find(static_cast<int>(templateId));
+    for (int t = 0; life != S().modalLifetimes.end() && t < life->second / 50 && !FindWnd(h)->ended; ++t)
+        sim::Tick();
     w = FindWnd(h);
     // Without a driver (or one that never ends the dialog) the user is taken to have pressed Cancel.
     const INT_PTR result = w->ended ? w->endResult : IDCANCEL;

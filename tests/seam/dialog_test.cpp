@@ -281,4 +281,19 @@ TEST_F(DialogSeam, TimerTicksArriveAsWmTimerUntilStopped) {
     EXPECT_FALSE(dlg.KillTimer(5000)) << "no such timer any more";
 }
 
+// The main window's tick goes on while the mouse settings dialog is open: the modal loop delivers the
+// owner's timer too.
+TEST_F(DialogSeam, AModalLoopDeliversItsOwnersTimerToo) {
+    RecorderDlg owner(IDD_PLAYER);
+    ASSERT_TRUE(owner.Create(IDD_PLAYER));
+    ASSERT_EQ(owner.SetTimer(5000, 50, nullptr), 5000u);
+    seam::LetModalLoopsRun(IDD_MOUSE_SETTINGS);
+    RecorderDlg modal(IDD_MOUSE_SETTINGS);
+    modal.m_endAtTick = 6;
+    EXPECT_EQ(modal.DoModal(), 77);
+    EXPECT_GE(std::count(owner.m_messages.begin(), owner.m_messages.end(), WM_TIMER), 3);
+    owner.KillTimer(5000);
+    owner.DestroyWindow();
+}
+
 } // namespace

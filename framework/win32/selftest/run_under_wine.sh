@@ -46,8 +46,13 @@ else
     fi
 fi
 
-# A hung dialog must fail the run, not stall it.
-timeout 300 wine "$program" "$@" </dev/null
+# A hung dialog must fail the run, not stall it. The output goes through a file: Wine's services, started by
+# the first program of a prefix whose server had gone, would otherwise inherit the caller's pipe and keep it
+# open long after the program ended (ctest then waits for them until its time-out).
+output=$(mktemp)
+timeout 300 wine "$program" "$@" </dev/null >"$output" 2>&1
 status=$?
+cat "$output"
+rm -f "$output"
 cleanup
 exit $status
