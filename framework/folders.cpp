@@ -13,6 +13,10 @@ bool IdentifyFile(const std::wstring& path, CFileIdentity* id) {
     return plat::GetFileIdentity(path, id);
 }
 
+bool IsFolder(const std::wstring& path) {
+    return plat::IsDirectory(path);
+}
+
 std::wstring ShortPathOf(const std::wstring& path) {
     return plat::ShortPathName(path);
 }

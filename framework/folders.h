@@ -23,6 +23,10 @@ bool ListFolder(const std::wstring& dir, std::vector<CFolderEntry>* entries);
 using CFileIdentity = plat::FileIdentity;
 bool IdentifyFile(const std::wstring& path, CFileIdentity* id);
 
+// True when `path` names an existing folder. Cheaper than trying to list it, which is what matters when
+// thousands of dropped files are each asked.
+bool IsFolder(const std::wstring& path);
+
 // The short (8.3) form of an existing file's path: plain ASCII and short on volumes that keep short names
 // (so a device that refuses long or non-ANSI paths can still open the file). Empty when there is none.
 std::wstring ShortPathOf(const std::wstring& path);

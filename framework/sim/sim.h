@@ -42,10 +42,10 @@ void Reset();
 //   Default <win> <MSGNAME>             (default processing of a handled message)
 //   SetTimer <win> <id> <ms> / KillTimer <win> <id>
 //   DragAcceptFiles <win> <0|1> / DragFinish
-//   EndDialog <win> <result>
-//   CreateDialog <template> / DestroyWindow <win>
-//   ShowWindow <win> <cmd>
-//   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>
+//   DragQueryFile all -> <n>            (every item in one pass: DropItems; DropCount and DropItem are
+//   silent) SetCursor <shape> -> <previous>     shapes: IDC_ARROW IDC_WAIT 0 (none) or 0x<hex> EndDialog
+//   <win> <result> CreateDialog <template> / DestroyWindow <win> ShowWindow <win> <cmd> SetScrollRange <win>
+//   <min>..<max> / SetScrollPos <win> <pos as asked>
 // SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
 // bits as 0x....), "0" for none; <after> is "-" when NOZORDER is given, the window's name for a real window.
 // Message arguments are decimal (lp signed); messages without a name print as 0x%04X, WM_USER+n as such.
@@ -195,6 +195,8 @@ struct CursorState {
     int x, y;
 };
 const CursorState& Cursor();
+// The pointer's shape as SetCursor left it, named as in the log ("IDC_ARROW" at start).
+std::string PointerShape();
 long long ClockNow();
 void AdvanceClock(long long ms);
 // The next Rand() results (then back to the runtime's rand()).
@@ -216,6 +218,9 @@ void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index);
 // The short (8.3) name of `path` (ShortPathName); by default a path has none. Registering one stands for
 // an existing file on a volume that keeps short names.
 void SetShortPath(const std::wstring& path, const std::wstring& shortPath);
+// Every folder listing (ListDirectory) takes this long on the simulated clock, as a slow disk or network
+// share would (0 at start): for tests of work that watches the clock.
+void SetFolderListingTime(long long ms);
 // File fault injection: the next operation of that kind on a path ending with `suffix` fails.
 enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead };
 void InjectFileFault(FileFault fault, const std::wstring& suffix);

@@ -63,6 +63,10 @@ void SetShortPath(const std::wstring& path, const std::wstring& shortPath) {
     S().shortPaths[path] = shortPath;
 }
 
+void SetFolderListingTime(long long ms) {
+    S().folderListingMs = ms;
+}
+
 void InjectFileFault(FileFault fault, const std::wstring& suffix) {
     S().fileFaults.emplace(fault, suffix);
 }
@@ -92,6 +96,19 @@ bool DropItem(HDROP drop, UINT index, std::wstring* path) {
     return true;
 }
 
+bool DropItems(HDROP drop, std::vector<std::wstring>* items) {
+    if (!items) return false;
+    auto it = S().drops.find(Key(drop));
+    if (it == S().drops.end()) {
+        items->clear();
+        AddLog("DragQueryFile all -> 0");
+        return false;
+    }
+    *items = it->second;
+    AddLog("DragQueryFile all -> " + std::to_string(items->size()));
+    return true;
+}
+
 void FinishDrop(HDROP drop) {
     AddLog("DragFinish");
     S().drops.erase(Key(drop));
@@ -100,6 +117,7 @@ void FinishDrop(HDROP drop) {
 bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries) {
     if (!entries) return false;
     const std::string host = sim::HostPath(dir);
+    AdvanceClockBy(S().folderListingMs);
     DIR* d = ::opendir(host.c_str());
     if (!d) return false;
     entries->clear();
@@ -126,6 +144,11 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
     id->volume = 0;
     id->index = static_cast<uint64_t>(st.st_ino);
     return true;
+}
+
+bool IsDirectory(const std::wstring& path) {
+    struct stat st;
+    return ::stat(sim::HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::wstring ShortPathName(const std::wstring& path) {
