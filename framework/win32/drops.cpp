@@ -3,6 +3,7 @@
 #include "framework/win32/win32_seam.h"
 
 #include <shellapi.h>
+#include <shlobj.h> // DROPFILES
 
 #include <cstring>
 #include <vector>
