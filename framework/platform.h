@@ -168,6 +168,11 @@ struct FileIdentity {
     bool operator==(const FileIdentity& o) const { return volume == o.volume && index == o.index; }
 };
 bool GetFileIdentity(const std::wstring& path, FileIdentity* id);
+// The file index alone (FileIdentity::index, without the volume). Asking for a volume's serial can cost far
+// more than the rest (Wine asks its mount manager, another process, each time), so a caller that compares
+// identities compares indexes first and asks for whole identities only when they match. False when the path
+// cannot be opened.
+bool GetFileIndex(const std::wstring& path, uint64_t* index);
 // True when `path` names an existing folder (GetFileAttributes): one cheap query, no handle opened.
 bool IsDirectory(const std::wstring& path);
 // The short (8.3) form of an existing file's path (GetShortPathNameW), without any extended-length prefix:

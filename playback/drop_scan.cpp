@@ -68,10 +68,23 @@ bool CDropScanner::TakeFirstQueued(std::wstring* dir, int* parent) {
     return true;
 }
 
-bool CDropScanner::IsOnRoute(int visit, const CFileIdentity& id) const {
-    for (int v = visit; v != kNoParent; v = m_visits[static_cast<size_t>(v)].parent) {
-        const Visit& above = m_visits[static_cast<size_t>(v)];
-        if (above.known && above.id == id) return true;
+const CFileIdentity* CDropScanner::IdentityOf(Visit& visit) {
+    if (!visit.identityAsked) {
+        visit.identityAsked = true;
+        visit.identityRead = IdentifyFile(visit.path, &visit.identity) && visit.identity.index != 0;
+    }
+    return visit.identityRead ? &visit.identity : nullptr;
+}
+
+bool CDropScanner::IsOnRoute(int parent, const std::wstring& dir, uint64_t index) {
+    // Indexes first: the volume's serial is the costly part of an identity, and needed only for a match.
+    Visit self{dir, index, kNoParent, 0, false, false, CFileIdentity{0, 0}};
+    for (int v = parent; v != kNoParent; v = m_visits[static_cast<size_t>(v)].parent) {
+        Visit& above = m_visits[static_cast<size_t>(v)];
+        if (above.index != index) continue;
+        const CFileIdentity* mine = IdentityOf(self);
+        const CFileIdentity* theirs = IdentityOf(above);
+        if (mine && theirs && *mine == *theirs) return true;
     }
     return false;
 }
@@ -79,12 +92,12 @@ bool CDropScanner::IsOnRoute(int visit, const CFileIdentity& id) const {
 int CDropScanner::ScanFolder(const std::wstring& dir, int parent) {
     const int depth = parent == kNoParent ? 0 : m_visits[static_cast<size_t>(parent)].depth + 1;
     if (depth > m_maxDepth) return 0;
-    // An identity that cannot be read is unknown, like a zero index: the folder is listed all the same.
-    CFileIdentity id{0, 0};
-    const bool known = IdentifyFile(dir, &id) && id.index != 0;
-    if (known && IsOnRoute(parent, id)) return 0; // a link back to an ancestor (or to itself)
+    // An index that cannot be read is unknown, like a zero one: the folder is listed all the same.
+    uint64_t index = 0;
+    if (!IdentifyFileIndex(dir, &index)) index = 0;
+    if (index != 0 && IsOnRoute(parent, dir, index)) return 0; // a link back to an ancestor (or to itself)
     if (!ListFolder(dir, &m_listing)) return 0;
-    m_visits.push_back(Visit{id, known, parent, depth});
+    m_visits.push_back(Visit{dir, index, parent, depth, false, false, CFileIdentity{0, 0}});
     const int self = static_cast<int>(m_visits.size()) - 1;
     int found = 0;
     for (const CFolderEntry& e : m_listing) {

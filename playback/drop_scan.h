@@ -15,6 +15,7 @@
 #include "framework/folders.h"
 #include "framework/wait_cursor.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,10 +53,14 @@ private:
     // One folder listed for the current item. Its parent is the visit whose listing found it, so following
     // parents gives the route back to the dropped item: the folder's ancestors in the scan.
     struct Visit {
-        fw::CFileIdentity id;
-        bool known; // false: the identity could not be read, or its index is zero
-        int parent; // index in m_visits, kNoParent for the dropped item
-        int depth;  // 0 for the dropped item
+        std::wstring path;
+        uint64_t index; // its file index; 0 when unknown (unreadable, or the file system has none)
+        int parent;     // index in m_visits, kNoParent for the dropped item
+        int depth;      // 0 for the dropped item
+        // The whole identity (volume too), asked only when a folder below has the same index.
+        bool identityAsked;
+        bool identityRead;
+        fw::CFileIdentity identity;
     };
     static constexpr int kNoParent = -1;
 
@@ -64,7 +69,10 @@ private:
     // Lists one folder found by visit `parent`: files become entries, subfolders join the queue. Returns
     // the number of both; 0 for a folder that is its own ancestor, too deep, or cannot be listed.
     int ScanFolder(const std::wstring& dir, int parent);
-    bool IsOnRoute(int visit, const fw::CFileIdentity& id) const;
+    // True when the folder `dir` with file index `index` is the folder of a visit on the route up from
+    // visit `parent`: same index, then same whole identity.
+    bool IsOnRoute(int parent, const std::wstring& dir, uint64_t index);
+    const fw::CFileIdentity* IdentityOf(Visit& visit);
     void Pulse();
 
     fw::CListBox m_queue;

@@ -146,6 +146,13 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
     return true;
 }
 
+bool GetFileIndex(const std::wstring& path, uint64_t* index) {
+    FileIdentity id;
+    if (!index || !GetFileIdentity(path, &id)) return false;
+    *index = id.index;
+    return true;
+}
+
 bool IsDirectory(const std::wstring& path) {
     struct stat st;
     return ::stat(sim::HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);

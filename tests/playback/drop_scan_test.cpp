@@ -159,6 +159,16 @@ TEST_F(DropTest, FoldersSharingAnIdentityAreAllScanned) {
     EXPECT_EQ(Playlist(), want);
 }
 
+TEST_F(DropTest, AnAncestorsIndexOnAnotherVolumeIsNoLoop) {
+    // NTFS gives every volume's root the same index: a volume mounted in a folder of another one.
+    Dir("mnt");
+    File("mnt/a.avi");
+    sim::SetFileIdentity(P(""), 1, 5);
+    sim::SetFileIdentity(P("mnt"), 2, 5);
+    Drop({P("")});
+    EXPECT_EQ(Playlist(), std::vector<std::wstring>{P("mnt/a.avi")});
+}
+
 TEST_F(DropTest, AZeroIdentityIsUnknownAndEqualsNothing) {
     // A network share reporting no file indexes: a folder and its subfolder both read as zero.
     Dir("share");
