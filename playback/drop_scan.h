@@ -20,9 +20,10 @@
 #include <string>
 #include <vector>
 
-// The playlist's order, as a sort key: the path with ASCII letters folded to lower case. Used only to
-// present paths to the sorted list box in an order where each insert tends to land at the end; the list box
-// itself still decides where every entry goes.
+// The playlist's order, as a sort key: close to the system's sorted list box order (its word sort) for
+// ASCII: letters without case, blanks and signs before digits and letters, hyphens and apostrophes passed
+// over. Used only to present paths to the sorted list box in an order where each insert tends to land at
+// the end; the list box itself still decides where every entry goes.
 std::wstring PlaylistSortKey(const std::wstring& path);
 
 // Collects the playlist of one drop. The folder queue is the hidden sorted list box that holds the folders

@@ -299,6 +299,16 @@ TEST_F(DropTest, ADropResetsThePlayerAndPlaysTheFirstEntry) {
     }
 }
 
+TEST(PlaylistSortKey, OrdersAsTheSystemsWordSortForAscii) {
+    // Each path sorts before the next one in the list box's order under Wine and Windows.
+    const std::vector<std::wstring> ordered = {
+        L"C:\\m\\a b.avi",     L"C:\\m\\a.avi",     L"C:\\m\\a\\z.avi",
+        L"C:\\m\\a_b.avi",     L"C:\\m\\A1.avi",    L"C:\\m\\clip1.avi",
+        L"C:\\m\\clip-10.avi", L"C:\\m\\Clip2.avi", L"C:\\m\\IMG_0001.avi"};
+    for (size_t i = 1; i < ordered.size(); ++i)
+        EXPECT_LT(PlaylistSortKey(ordered[i - 1]), PlaylistSortKey(ordered[i])) << i;
+}
+
 TEST(JoinPath, AddsOneSeparator) {
     EXPECT_EQ(JoinPath(L"C:\\m", L"a.avi"), L"C:\\m\\a.avi");
     EXPECT_EQ(JoinPath(L"C:\\", L"a.avi"), L"C:\\a.avi");
