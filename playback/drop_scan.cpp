@@ -28,7 +28,7 @@ struct KeyTable {
         for (int c = 0; c < 0x80; ++c)
             key[c] = static_cast<wchar_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         for (int rank = 0; signs[rank]; ++rank)
-            key[signs[rank]] = static_cast<wchar_t>(1 + rank); // 1..32, all below '0'
+            key[signs[rank]] = static_cast<wchar_t>(1 + rank); // all below '0'
         key['-'] = key['\''] = 0;
     }
 };
