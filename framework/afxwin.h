@@ -40,8 +40,12 @@ HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 // The process's argument vector, wide; argument 0 (the program path) included.
 std::vector<std::wstring> AfxGetCommandLineArgs();
-// The per-user folder for settings, ending in '\'; empty when the platform has none.
+// The per-user folder for settings, ending in '\'; empty when the platform has none. Only where it is:
+// nothing is created, so it may not exist.
 std::wstring AfxGetUserSettingsFolder();
+// Makes the per-user folder for settings when it is missing, to write there. Returns it as
+// AfxGetUserSettingsFolder does; empty when there is none or it cannot be made.
+std::wstring AfxCreateUserSettingsFolder();
 // A resource of the program (FindResource, LoadResource, LockResource): its bytes stay valid for the life of
 // the module. False when there is no such resource.
 bool AfxLockResource(HINSTANCE module, UINT id, UINT type, const BYTE** data, DWORD* size);
@@ -67,6 +71,12 @@ public:
     BOOL ShowWindow(int cmd);
     BOOL IsIconic() const;
     void GetClientRect(RECT* rc) const;
+    // The window's rectangle on the screen, as the platform has it now (all 0 without a window).
+    void GetWindowRect(RECT* rc) const;
+    // The window's style bits (WS_*, and a control's own in the low word); 0 without a window.
+    DWORD GetStyle() const;
+    // Shows or hides the window's own scroll bar SB_VERT or SB_HORZ (not a scroll bar control).
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* timerProc);
     BOOL KillTimer(UINT_PTR id);
     void DragAcceptFiles(BOOL accept = TRUE);
@@ -74,11 +84,15 @@ public:
     UINT IsDlgButtonChecked(int id) const;
     void CheckDlgButton(int id, UINT state);
     void SetDlgItemText(int id, const std::wstring& text);
+    // Text of control `id`; empty when there is no such control.
+    std::wstring GetDlgItemText(int id) const;
     // Gives the region to the window, which owns it from then on; a region the window refuses stays with
     // `rgn` (and is deleted by it). Returns the platform's answer (0 on failure).
     int SetWindowRgn(CRgn& rgn, BOOL redraw);
     // The desktop window, whose client rectangle is the screen.
     static HWND GetDesktopWindow();
+    // The window that has the keyboard focus, or null.
+    static HWND GetFocus();
 
     // Default processing of the message being handled (MFC's CWnd::Default).
     LRESULT Default();
@@ -221,12 +235,22 @@ typedef CGdiHandle<HBITMAP> CBitmapHandle;
 
 class CFile {
 public:
-    enum OpenFlags { modeRead = 0, modeCreate = 1 }; // modeCreate: create or empty, for writing
+    // modeCreate: create or empty, for writing. modeCreateTrial: as modeCreate, and the system deletes the
+    // file when it is closed, also when the program ends first: it asks a folder whether it takes a new file
+    // without leaving one behind.
+    enum OpenFlags { modeRead = 0, modeCreate = 1, modeCreateTrial = 2 };
+    // Why the last Open failed (errNone after one that worked).
+    //  errAccessDenied, errWriteProtected: refused; for a create with nothing of that name in the way, it
+    //      is the folder that takes no new file (no right to add one, a read-only share, folder or medium).
+    //  errNameInUse: something holds the name: another open of the file that does not share it, or, for a
+    //      create, a folder or a file the system will not replace (hidden, system, read-only).
+    enum OpenError { errNone, errNotFound, errAccessDenied, errWriteProtected, errNameInUse, errOther };
     CFile() = default;
     ~CFile() { Close(); }
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
     bool Open(const std::wstring& path, OpenFlags flags);
+    OpenError GetOpenError() const { return m_openError; }
     // Reads up to `count` bytes; returns the count read (0 at the end or on error).
     size_t Read(void* buf, size_t count);
     bool Write(const void* buf, size_t count);
@@ -241,6 +265,7 @@ public:
 
 private:
     plat::FileHandle m_h = nullptr;
+    OpenError m_openError = errNone;
 };
 
 // Whole-file helpers over CFile.

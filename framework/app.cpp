@@ -42,10 +42,19 @@ std::vector<std::wstring> AfxGetCommandLineArgs() {
     return plat::CommandLineArgs();
 }
 
-std::wstring AfxGetUserSettingsFolder() {
-    std::wstring dir = plat::UserSettingsDir();
+namespace {
+std::wstring EndingInBackslash(std::wstring dir) {
     if (!dir.empty() && dir.back() != L'\\') dir += L'\\';
     return dir;
+}
+} // namespace
+
+std::wstring AfxGetUserSettingsFolder() {
+    return EndingInBackslash(plat::UserSettingsDirPath());
+}
+
+std::wstring AfxCreateUserSettingsFolder() {
+    return EndingInBackslash(plat::UserSettingsDir());
 }
 
 bool AfxLockResource(HINSTANCE module, UINT id, UINT type, const BYTE** data, DWORD* size) {

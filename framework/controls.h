@@ -9,8 +9,11 @@
 namespace fw {
 
 // A list box control. With the sorted style (LBS_SORT) an added item lands at its place in the platform's
-// case-insensitive text order; the real list box compares by the user's locale (punctuation and width
-// differences count for little), not by code points, so callers must not assume a particular collation.
+// locale order with case ignored (CompareString): not a code-point order ('-' and '\'' count only when all
+// else is equal, other punctuation sorts before digits and digits before letters, accented and full-width
+// letters sit beside their base letters). The list box finds the place by a binary search and inserts before
+// the first equal item it meets, so texts that differ only in case keep no fixed order; a text that sorts
+// after every item is appended. A window that is no list box answers 0 to everything and keeps nothing.
 class CListBox : public CWnd {
 public:
     CListBox() = default;
@@ -18,7 +21,7 @@ public:
 
     // Index of the new item, or LB_ERR.
     int AddString(const std::wstring& text);
-    // Number of items; LB_ERR when this is no list box.
+    // Number of items.
     int GetCount() const;
     // Text of item `index`; false (and *text untouched) when there is no such item.
     bool GetText(int index, std::wstring* text) const;

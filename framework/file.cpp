@@ -3,9 +3,45 @@
 
 namespace fw {
 
+namespace {
+
+plat::FileMode ModeOf(CFile::OpenFlags flags) {
+    switch (flags) {
+    case CFile::modeCreate:
+        return plat::kCreateWrite;
+    case CFile::modeCreateTrial:
+        return plat::kCreateTrial;
+    default:
+        return plat::kRead;
+    }
+}
+
+// The reason of a failed open.
+CFile::OpenError OpenErrorOf(plat::FileError error, const std::wstring& path, bool create) {
+    switch (error) {
+    case plat::kFileNotFound:
+        return CFile::errNotFound;
+    case plat::kFileAccessDenied:
+        // The system gives one answer for a folder that refuses the new file and for a folder or a
+        // protected file that stands in the way of its name; only the name tells them apart.
+        return create && plat::PathExists(path) ? CFile::errNameInUse : CFile::errAccessDenied;
+    case plat::kFileWriteProtected:
+        return CFile::errWriteProtected;
+    case plat::kFileSharingViolation:
+    case plat::kFileExists:
+        return CFile::errNameInUse;
+    default:
+        return CFile::errOther;
+    }
+}
+
+} // namespace
+
 bool CFile::Open(const std::wstring& path, OpenFlags flags) {
     Close();
-    m_h = plat::FileOpen(path, flags == modeCreate ? plat::kCreateWrite : plat::kRead);
+    plat::FileError error = plat::kFileOk;
+    m_h = plat::FileOpen(path, ModeOf(flags), &error);
+    m_openError = m_h ? errNone : OpenErrorOf(error, path, flags != modeRead);
     return m_h != nullptr;
 }
 

@@ -139,7 +139,7 @@ constexpr int IDCANCEL = 2;
 constexpr UINT ID_HELP = 0xE146; // 57670
 constexpr UINT SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4,
                SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8;
-constexpr int SB_CTL = 2;
+constexpr int SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2;
 constexpr UINT WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2;
 constexpr UINT SC_MOVE = 0xF010;
 constexpr UINT SC_CLOSE = 0xF060;

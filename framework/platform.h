@@ -56,7 +56,15 @@ BOOL ShowWnd(HWND hwnd, int cmd);
 BOOL IsWnd(HWND hwnd);
 BOOL IsWindowIconic(HWND hwnd);
 BOOL GetClientRectangle(HWND hwnd, RECT* rc);
+// GetWindowRect: where the window is on the screen now. A window manager may have moved or resized a window
+// after SetWindowPosition returned; this reports its answer once the platform has processed it.
+BOOL GetWindowRectangle(HWND hwnd, RECT* rc);
+// ShowScrollBar of a window's own scroll bar (`bar` SB_VERT or SB_HORZ): hiding it takes WS_VSCROLL or
+// WS_HSCROLL out of the window's style and gives its strip to the client area.
+BOOL ShowOwnScrollBar(HWND hwnd, int bar, BOOL show);
 DWORD GetWindowStyle(HWND hwnd);
+// The window with the keyboard focus (GetFocus), or null.
+HWND FocusedWindow();
 // Next sibling in z/creation order (GetWindow GW_HWNDNEXT); used to walk radio groups.
 HWND GetNextSibling(HWND hwnd);
 HWND GetDesktop();
@@ -76,8 +84,8 @@ int SetScrollBarPos(HWND bar, int pos, BOOL redraw);
 int GetScrollBarPos(HWND bar);
 
 // ---- List boxes (LB_ADDSTRING and friends, wide) ----------------------------------------------------------
-// Adds `text` to a list box control; with the sorted style it lands at its case-insensitive place.
-// Returns the index or LB_ERR.
+// Adds `text` to a list box control; with the sorted style it lands at its place in the locale order with
+// case ignored (see CListBox). Returns the index or LB_ERR; a window that is no list box answers 0.
 LRESULT ListBoxAdd(HWND listBox, const std::wstring& text);
 LRESULT ListBoxCount(HWND listBox);
 // Text of item `index`; false (and *text untouched) when there is no such item.
@@ -146,8 +154,12 @@ HCURSOR SetPointerShape(HCURSOR shape); // returns the shape it replaced (null f
 // ---- Process ----------------------------------------------------------------------------------------------
 // The argument vector, wide, argument 0 (the program path) included.
 std::vector<std::wstring> CommandLineArgs();
-// A per-user folder for settings, ending in '\' (created if missing); empty when there is none.
+// A per-user folder for settings, ending in '\' (created if missing); empty when there is none. It makes the
+// folder: ask it only to write there.
 std::wstring UserSettingsDir();
+// Where UserSettingsDir is (%APPDATA%\Telly\ on Windows), ending in '\', without creating anything: the
+// folder may not exist. Empty when there is none.
+std::wstring UserSettingsDirPath();
 
 // ---- Files ------------------------------------------------------------------------------------------------
 struct DirEntry {
@@ -183,8 +195,26 @@ std::wstring ShortPathName(const std::wstring& path);
 // Opaque open file. Null on failure.
 struct FileHandle_;
 typedef FileHandle_* FileHandle;
-enum FileMode { kRead, kCreateWrite }; // kCreateWrite creates or empties the file
-FileHandle FileOpen(const std::wstring& path, FileMode mode);
+// kCreateWrite creates or empties the file. kCreateTrial opens as kCreateWrite does and the system deletes
+// the file when it is closed, also when the process ends first: it asks the folder whether it takes the
+// file without leaving one behind.
+enum FileMode { kRead, kCreateWrite, kCreateTrial };
+// Why an open failed.
+enum FileError {
+    kFileOk,
+    kFileNotFound,       // no such file, or a folder of the path is missing (ERROR_FILE/PATH_NOT_FOUND)
+    kFileAccessDenied,   // ERROR_ACCESS_DENIED: no right to the file, or to add it to its folder; the system
+                         // also answers this for a folder, or a hidden, system or read-only file, in the
+                         // way of a create
+    kFileWriteProtected, // ERROR_WRITE_PROTECT: a read-only medium or volume
+    kFileSharingViolation, // ERROR_SHARING_VIOLATION: another open of the file does not share the access
+    kFileExists,           // ERROR_FILE_EXISTS / ERROR_ALREADY_EXISTS
+    kFileOtherError,
+};
+// `error`, when given, receives kFileOk or the reason of the failure.
+FileHandle FileOpen(const std::wstring& path, FileMode mode, FileError* error = nullptr);
+// True when a file or folder of that name exists (hidden and system ones included).
+bool PathExists(const std::wstring& path);
 // Reads up to `count` bytes; returns the number read, or -1 on error.
 long long FileRead(FileHandle f, void* buf, size_t count);
 // Writes all `count` bytes; false on any failure (a short write is a failure).

@@ -42,6 +42,18 @@ void CWnd::GetClientRect(RECT* rc) const {
     if (!plat::GetClientRectangle(m_hWnd, rc)) *rc = RECT{0, 0, 0, 0};
 }
 
+void CWnd::GetWindowRect(RECT* rc) const {
+    if (!plat::GetWindowRectangle(m_hWnd, rc)) *rc = RECT{0, 0, 0, 0};
+}
+
+DWORD CWnd::GetStyle() const {
+    return m_hWnd ? plat::GetWindowStyle(m_hWnd) : 0;
+}
+
+void CWnd::ShowScrollBar(UINT bar, BOOL show) {
+    plat::ShowOwnScrollBar(m_hWnd, static_cast<int>(bar), show);
+}
+
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, void* timerProc) {
     (void)timerProc; // always null in this program: timers arrive as WM_TIMER
     return plat::StartTimer(m_hWnd, id, elapseMs);
@@ -78,12 +90,20 @@ HWND CWnd::GetDesktopWindow() {
     return plat::GetDesktop();
 }
 
+HWND CWnd::GetFocus() {
+    return plat::FocusedWindow();
+}
+
 int GetSystemMetrics(int index) {
     return plat::GetMetric(index);
 }
 
 void CWnd::SetDlgItemText(int id, const std::wstring& text) {
     plat::SetItemText(m_hWnd, id, text);
+}
+
+std::wstring CWnd::GetDlgItemText(int id) const {
+    return plat::GetItemText(m_hWnd, id);
 }
 
 LRESULT CWnd::Default() {

@@ -1,11 +1,13 @@
-// CPlayerDlg::ReadSettings and WriteSettings: the settings file beside the program (or in the per-user
-// folder when the program's folder cannot be written), composed from the template RIVO.sys.
+// CPlayerDlg::ReadSettings and WriteSettings: the settings file beside the program, or in the per-user
+// folder while the program's folder refuses new files (settings_paths.h has the rule), composed from the
+// template RIVO.sys.
 //
 // Writing never touches the settings file until the new text is safely on disk: it goes to a temporary file
 // in the same folder, is flushed, and then replaces the settings file in one step. On any failure the
-// temporary file is removed and the previous settings file stays as it was.
+// temporary file is removed and the previous settings file stays as it was, on either side.
 #include "app/globals.h"
 #include "app/player_dlg.h"
+#include "panel/settings_folder.h"
 #include "panel/settings_paths.h"
 #include "panel/settings_text.h"
 
@@ -22,26 +24,19 @@ int* const kSettingVariables[kSettingPositions] = {
     &g_nBottunMode, &g_nScanLineMode, &g_nMaskTop,    &g_nMaskBottom,
 };
 
-enum ReadResult { kReadOk, kReadNoFile, kReadFailed };
-
-ReadResult ReadFileBytes(const std::wstring& path, std::string* data) {
-    bool opened = false;
-    if (ReadWholeFile(path, data, &opened)) return kReadOk;
-    return opened ? kReadFailed : kReadNoFile;
-}
-
-enum WriteResult { kWritten, kFolderNotWritable, kWriteFailed };
+enum WriteResult { kWritten, kFolderRefused, kWriteFailed };
 
 // Writes `text` as `dir` + the settings file name through a temporary file in the same folder. On any
 // failure the temporary file is removed and the folder is as it was.
 WriteResult ReplaceSettingsFile(const std::wstring& dir, const std::string& text) {
-    const std::wstring target = dir + kSettingsFileName;
-    const std::wstring temp = target + L".tmp";
     CFile file;
-    if (!file.Open(temp, CFile::modeCreate)) return kFolderNotWritable;
+    std::wstring temp;
+    const TempFileResult opened = OpenSettingsTempFile(dir, CFile::modeCreate, &file, &temp);
+    if (opened == kTempFolderRefuses) return kFolderRefused;
+    if (opened != kTempFileOpen) return kWriteFailed;
     bool ok = (text.empty() || file.Write(text.data(), text.size())) && file.Flush();
     ok = file.Close() && ok;
-    ok = ok && CFile::Replace(temp, target);
+    ok = ok && CFile::Replace(temp, dir + kSettingsFileName);
     if (ok) return kWritten;
     CFile::Remove(temp);
     return kWriteFailed;
@@ -51,12 +46,7 @@ WriteResult ReplaceSettingsFile(const std::wstring& dir, const std::string& text
 
 void CPlayerDlg::ReadSettings() {
     std::string text;
-    ReadResult result = ReadFileBytes(ProgramSettingsDir() + kSettingsFileName, &text);
-    if (result == kReadNoFile) {
-        const std::wstring user = SecondSettingsFolder();
-        if (!user.empty()) result = ReadFileBytes(user + kSettingsFileName, &text);
-    }
-    if (result != kReadOk) return; // vanished or unreadable: keep every value
+    if (!ReadWholeFile(SettingsFileToRead(), &text)) return; // vanished or unreadable: keep every value
     const std::vector<int> values = ReadSettingValues(text);
     for (size_t n = 0; n < values.size(); ++n) {
         // The stored window position is not taken: the first tick always puts the window at (0, 0).
@@ -69,7 +59,7 @@ void CPlayerDlg::WriteSettings() {
     std::string templ;
     // A missing or unreadable template would otherwise write an empty file and lose every value; an empty
     // template that reads fine is taken as it is.
-    if (ReadFileBytes(programDir + kTemplateFileName, &templ) != kReadOk)
+    if (!ReadWholeFile(programDir + kTemplateFileName, &templ))
         templ = std::string(ShippedSettingsTemplate());
 
     int values[kSettingPositions];
@@ -77,9 +67,10 @@ void CPlayerDlg::WriteSettings() {
         values[n] = *kSettingVariables[n];
     const std::string text = ComposeSettingsText(templ, values);
 
-    // Only a folder that takes no new file sends the settings to the per-user folder. A write that failed
-    // later (a full disk, say) leaves the previous file beside the program, which is read first anyway.
-    if (ReplaceSettingsFile(programDir, text) != kFolderNotWritable) return;
-    const std::wstring userDir = SecondSettingsFolder();
+    // Only a program folder that refuses new files sends the settings to the per-user folder, which is made
+    // now. A write that failed for another reason (a full disk, say) leaves the file beside the program,
+    // which the next start reads anyway.
+    if (ReplaceSettingsFile(programDir, text) != kFolderRefused) return;
+    const std::wstring userDir = CreatePerUserSettingsDir();
     if (!userDir.empty()) ReplaceSettingsFile(userDir, text);
 }

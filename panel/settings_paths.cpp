@@ -2,6 +2,7 @@
 
 #include "framework/afxwin.h"
 #include "framework/paths.h"
+#include "panel/settings_folder.h"
 
 #include <vector>
 
@@ -17,6 +18,10 @@ bool CanOpenForReading(const std::wstring& path) {
     return file.Open(path, CFile::modeRead);
 }
 
+std::wstring UnlessProgramDir(const std::wstring& dir) {
+    return dir == ProgramSettingsDir() ? std::wstring() : dir;
+}
+
 } // namespace
 
 std::wstring DirectoryOfProgramPath(const std::wstring& programPath) {
@@ -28,17 +33,28 @@ std::wstring ProgramSettingsDir() {
     return args.empty() ? std::wstring() : DirectoryOf(args[0]);
 }
 
-std::wstring UserSettingsFolder() {
-    return AfxGetUserSettingsFolder();
+std::wstring PerUserSettingsDir() {
+    return UnlessProgramDir(AfxGetUserSettingsFolder());
 }
 
-std::wstring SecondSettingsFolder() {
-    const std::wstring user = UserSettingsFolder();
-    return user == ProgramSettingsDir() ? std::wstring() : user;
+std::wstring CreatePerUserSettingsDir() {
+    // Asked by where it is first, so that a per-user folder that is the program's own is not made.
+    if (PerUserSettingsDir().empty()) return std::wstring();
+    return UnlessProgramDir(AfxCreateUserSettingsFolder());
+}
+
+std::wstring SettingsFileToRead() {
+    const std::wstring programDir = ProgramSettingsDir();
+    const std::wstring beside = programDir + kSettingsFileName;
+    const std::wstring userDir = PerUserSettingsDir();
+    if (userDir.empty()) return beside;
+    // Without a per-user file the file beside the program is read either way: the folder's answer would
+    // only decide where the next write goes.
+    const std::wstring perUser = userDir + kSettingsFileName;
+    if (!CanOpenForReading(perUser)) return beside;
+    return FolderRefusesNewFiles(programDir) ? perUser : beside;
 }
 
 bool SettingsFileExists() {
-    if (CanOpenForReading(ProgramSettingsDir() + kSettingsFileName)) return true;
-    const std::wstring user = SecondSettingsFolder();
-    return !user.empty() && CanOpenForReading(user + kSettingsFileName);
+    return CanOpenForReading(SettingsFileToRead());
 }

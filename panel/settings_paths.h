@@ -1,9 +1,11 @@
 // Where the settings file and its template live.
 //
-// First choice is the program's own folder (the directory of argument 0). Where that folder cannot be written
-// (say under Program Files), the settings file goes to the per-user settings folder instead, under the same
-// name; reading then takes it from wherever it is, the program's folder first. The template is only ever
-// looked for beside the program.
+// One rule, the same for reading and writing: the settings file lies beside the program (the directory of
+// argument 0) while that folder takes new files. When the folder refuses them (see settings_folder.h), the
+// file lies in the per-user folder under the same name; until a write has put it there, the file beside the
+// program is read, so it seeds the per-user one. A per-user file is read only while the program's folder
+// still refuses: a copy of the program in a folder it can write never reads one left from elsewhere. The
+// template is only ever looked for beside the program.
 #pragma once
 
 #include <string>
@@ -17,12 +19,16 @@ std::wstring DirectoryOfProgramPath(const std::wstring& programPath);
 
 // The program's folder, from argument 0 of the process (empty when there is no argument 0).
 std::wstring ProgramSettingsDir();
-// The per-user fallback folder, ending in '\'; empty when the platform has none.
-std::wstring UserSettingsFolder();
 
-// The per-user folder when it is a second place to look: empty when there is none or it is the program's.
-// Asked only once the program's folder has been tried, because the platform creates it on asking.
-std::wstring SecondSettingsFolder();
+// The per-user folder (%APPDATA%\Telly\ on Windows) when it is a second place: empty when there is none or
+// it is the program's own. Only where it is: nothing is created.
+std::wstring PerUserSettingsDir();
+// The same folder, made when missing: asked only to write there.
+std::wstring CreatePerUserSettingsDir();
 
-// True when a settings file can be opened for reading (OnInitDialog then reads it, else creates it).
+// The settings file the rule reads. The program's folder is asked (a trial file, nothing left behind) only
+// when there is a per-user file to choose.
+std::wstring SettingsFileToRead();
+
+// True when the settings file the rule reads can be opened (OnInitDialog then reads it, else creates it).
 bool SettingsFileExists();

@@ -7,12 +7,24 @@
 #include "playback/knob_mapping.h"
 #include "res/skin_layout.h"
 
+#include <climits>
+
 using namespace fw;
 
 namespace {
 
 int Sign(int v) {
     return v > 0 ? 1 : -1;
+}
+
+// `position` moved by `offset`, kept inside int. Positions come from the device, which may report anything
+// up to INT_MAX (or down to INT_MIN: the reply parser clamps longer numbers to the range), so a jump or a
+// frame step from there saturates instead of overflowing.
+int OffsetPosition(int position, long long offset) {
+    const long long moved = static_cast<long long>(position) + offset;
+    if (moved > INT_MAX) return INT_MAX;
+    if (moved < INT_MIN) return INT_MIN;
+    return static_cast<int>(moved);
 }
 
 // Some AVI devices (Wine's among them) end playback on the frame before the length and stay there, so the
@@ -142,7 +154,7 @@ void CPlayerDlg::StepPosition(int d) {
             PreviousEntry();
         return;
     }
-    g_nPosition += d;
+    g_nPosition = OffsetPosition(g_nPosition, d);
     m_movie.Seek(g_nPosition);
 }
 
@@ -179,20 +191,20 @@ void CPlayerDlg::ScanTick() {
         if (g_nWheel1Play != 1) m_movie.UseMilliseconds();
         g_nPosition = m_movie.Position(CMovieDevice::kLongReply);
         if (g_nWheel1Play == 0)
-            g_nPosition += Sign(s) * g_anJumpSeconds[level] * 1000;
+            g_nPosition = OffsetPosition(g_nPosition, Sign(s) * g_anJumpSeconds[level] * 1000LL);
         else
-            g_nPosition += Sign(s) * g_anScanFrames[level];
+            g_nPosition = OffsetPosition(g_nPosition, Sign(s) * g_anScanFrames[level]);
     } else {
         g_nPosition = m_movie.Position(CMovieDevice::kLongReply);
         if (g_nWheel1Pause == 0) {
             if (g_cArrowKeys == 0) {
-                g_nPosition += Sign(s);
+                g_nPosition = OffsetPosition(g_nPosition, Sign(s));
                 g_nScanSpeed = 0;
             } else {
-                g_nPosition += Sign(s) * g_anScanFrames[level];
+                g_nPosition = OffsetPosition(g_nPosition, Sign(s) * g_anScanFrames[level]);
             }
         } else if (g_nWheel1Pause == 1) {
-            g_nPosition += Sign(s) * g_anScanFrames[level];
+            g_nPosition = OffsetPosition(g_nPosition, Sign(s) * g_anScanFrames[level]);
             if (g_cArrowKeys == 0 && g_nPrevArrowKeys != 0) g_nScanSpeed = 0;
         }
         g_nPrevArrowKeys = g_cArrowKeys;

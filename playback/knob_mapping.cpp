@@ -1,8 +1,15 @@
 #include "playback/knob_mapping.h"
 
+#include <climits>
+
 int KnobToPosition(int length, int knob) {
     const double scale = kKnobScale;
-    return static_cast<int>(static_cast<double>(length) * scale * static_cast<double>(knob - kPosKnobMin));
+    const double position =
+        static_cast<double>(length) * scale * (static_cast<double>(knob) - static_cast<double>(kPosKnobMin));
+    // On the bar the product stays inside the length; a knob off the bar must not overflow the conversion.
+    if (position >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (position <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(position);
 }
 
 int PositionToKnob(int position, int length) {

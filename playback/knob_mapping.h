@@ -8,7 +8,8 @@ constexpr int kPosKnobMax = 189;
 // of the movie is reached by playing on, not by the drag.
 constexpr float kKnobScale = 0.006060606f;
 
-// Knob x to movie position: trunc(length * 0.006060606 * (knob - 24)).
+// Knob x to movie position: trunc(length * 0.006060606 * (knob - 24)). Any length the device reports stays
+// inside int on the bar; a knob off the bar gives INT_MAX or INT_MIN rather than overflowing.
 int KnobToPosition(int length, int knob);
 
 // Movie position to knob x: trunc(position / (length * 0.006060606)) + 24, kept on the bar. A length of 0

@@ -85,6 +85,19 @@ void CWheelCaptureWnd::SetClickMode(int flag, int value) {
     if (flag == kClickModeFlag) *m_values.clickMode = value;
 }
 
+void CWheelCaptureWnd::HideFocusScrollBar() {
+    CWnd bar(GetDlgItem(IDC_FOCUS_SCROLLBAR));
+    if (!bar.GetSafeHwnd() || !(bar.GetStyle() & WS_VISIBLE)) return;
+    // A hidden control that has the focus hands it to its dialog: give it back.
+    const bool focused = CWnd::GetFocus() == bar.GetSafeHwnd();
+    bar.ShowWindow(SW_HIDE);
+    if (focused) FocusScrollBar(*this);
+}
+
+void CWheelCaptureWnd::HideOwnScrollBar() {
+    if (GetStyle() & WS_VSCROLL) ShowScrollBar(SB_VERT, FALSE);
+}
+
 BOOL CWheelCaptureWnd::OnInitDialog() {
     CDialog::OnInitDialog();
     FocusScrollBar(*this);

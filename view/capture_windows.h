@@ -40,6 +40,19 @@ public:
     // With flag kClickModeFlag the click mode becomes `value`; any other flag is ignored.
     void SetClickMode(int flag, int value);
 
+    // For a window that a window manager kept from reaching above or past the screen (see
+    // view/full_screen_fit.h). HideFocusScrollBar hides the focus scroll bar, which then shows at the
+    // window's top left; a bar that had the focus gets it back, so the wheel still arrives. HideOwnScrollBar
+    // hides the window's own vertical scroll bar, which then shows at the screen's right edge. Both do
+    // nothing when already done.
+    void HideFocusScrollBar();
+    void HideOwnScrollBar();
+
+    // Where on the screen the window's top-left corner was taken to be when its content was laid out (the
+    // picture's destination in the movie window, the dark rows of the overlay). Whoever lays the content
+    // out sets it.
+    fw::POINT m_layoutOrigin = {0, 0};
+
     // Receives the requests; may be null (then none are sent).
     CPlayerDlg* m_pOwner;
 

@@ -5,15 +5,17 @@
 //
 // Both full-screen windows begin g_nHideTop rows above the screen and reach g_nHideRight pixels past its
 // right edge: their focus scroll bar and their own vertical scroll bar lie off the screen, and window row
-// g_nHideTop is screen row 0.
+// g_nHideTop is screen row 0. Where a window manager keeps them on the screen instead, the tick adapts what
+// they show to where they are (view/full_screen_fit.h).
 #include "view/full_screen.h"
 
 #include "app/fullscreen_command.h"
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "panel/control_panel_dlg.h"
-#include "view/capture_windows.h"
 #include "res/skin_layout.h"
+#include "view/capture_windows.h"
+#include "view/full_screen_fit.h"
 
 using namespace fw;
 
@@ -33,6 +35,7 @@ void PlaceFullScreen(CWnd* wnd, HWND after, UINT flags) {
 // The panel's strip across the bottom of the screen.
 void PlacePanel(CWnd* panel, HWND after, int width, UINT flags) {
     PlaceIfPresent(panel, after, 0, g_nScreenHeight - kPanelHeight, width, kPanelHeight, flags);
+    if (flags & SWP_SHOWWINDOW) NotePanelPlaced();
 }
 
 // The device draws into the movie window (0 when it has none), stretched over the whole screen below the
@@ -40,6 +43,7 @@ void PlacePanel(CWnd* panel, HWND after, int width, UINT flags) {
 void AimAtMovieWindow(CMovieDevice& movie, CMovieWnd* movieWnd) {
     movie.ShowIn(movieWnd ? movieWnd->GetSafeHwnd() : nullptr);
     movie.SetDestination(0, g_nHideTop, g_nScreenWidth, g_nScreenHeight);
+    if (movieWnd) movieWnd->m_layoutOrigin = POINT{0, -g_nHideTop};
 }
 
 // The panel's four scan-line values into g_nScanLineMode, g_bLineMask, g_nMaskTop, g_nMaskBottom, in that
@@ -270,6 +274,9 @@ void CPlayerDlg::OpenCurrentEntryFullScreen() {
 }
 
 void CPlayerDlg::PollFullScreenWindows() {
+    // Where a window manager answered the placements otherwise than asked, the windows' content follows.
+    FitFullScreenWindows(*this);
+
     // The overlay's notch wins when both windows saw one; both values are cleared either way.
     int w = PollIfPresent(m_pMovieWnd, CWheelCaptureWnd::kPollWheel);
     if (w != 0) g_nScanStep = w;

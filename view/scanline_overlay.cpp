@@ -37,17 +37,19 @@ void CPlayerDlg::BuildScanlineOverlay() {
     // Without a window there is nothing to place or shape (and a region would have no one to own it).
     if (!m_pScanlineWnd->Create()) return;
 
-    const int width = g_nScreenWidth;
-    const int height = g_nScreenHeight;
-    m_pScanlineWnd->SetWindowPos(nullptr, 0, -g_nHideTop, width, height + g_nHideTop,
+    m_pScanlineWnd->SetWindowPos(nullptr, 0, -g_nHideTop, g_nScreenWidth, g_nScreenHeight + g_nHideTop,
                                  SWP_NOZORDER | SWP_SHOWWINDOW);
+    // Window row g_nHideTop + i is screen row i.
+    ShapeOverlay(*m_pScanlineWnd, POINT{0, -g_nHideTop});
+}
 
+void ShapeOverlay(CScanlineWnd& overlay, POINT origin) {
     const ScanlineSettings settings = {g_nScanLineMode, g_bLineMask, g_nMaskTop, g_nMaskBottom};
     CRgn shape;
     if (!shape.CreateEmpty()) return;
-    // Window row g_nHideTop + i is screen row i.
-    for (int i : DarkOverlayRows(height, settings))
-        shape.AddRow(0, g_nHideTop + i, width);
+    for (int i : DarkOverlayRows(g_nScreenHeight, settings))
+        shape.AddRow(-origin.x, i - origin.y, g_nScreenWidth - origin.x);
     // The window owns the region once it has taken it; a region it refused is freed with `shape`.
-    m_pScanlineWnd->SetWindowRgn(shape, TRUE);
+    overlay.SetWindowRgn(shape, TRUE);
+    overlay.m_layoutOrigin = origin;
 }

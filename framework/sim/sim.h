@@ -8,6 +8,7 @@
 #pragma once
 
 #include "framework/fw_types.h"
+#include "framework/platform.h"
 
 #include <functional>
 #include <map>
@@ -42,10 +43,15 @@ void Reset();
 //   Default <win> <MSGNAME>             (default processing of a handled message)
 //   SetTimer <win> <id> <ms> / KillTimer <win> <id>
 //   DragAcceptFiles <win> <0|1> / DragFinish
-//   DragQueryFile all -> <n>            (every item in one pass: DropItems; DropCount and DropItem are
-//   silent) SetCursor <shape> -> <previous>     shapes: IDC_ARROW IDC_WAIT 0 (none) or 0x<hex> EndDialog
-//   <win> <result> CreateDialog <template> / DestroyWindow <win> ShowWindow <win> <cmd> SetScrollRange <win>
-//   <min>..<max> / SetScrollPos <win> <pos as asked>
+//   EndDialog <win> <result>
+//   CreateDialog <template> / DestroyWindow <win>
+//   ShowWindow <win> <cmd>
+//   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>   (" noredraw" added when asked)
+//   DrawIcon <x>,<y>
+//   DragQueryFile all -> <n>            (every item in one pass: DropItems; DropCount, DropItem silent)
+//   SetCursor <shape> -> <previous>     shapes: IDC_ARROW IDC_WAIT 0 (none) or 0x<hex>
+//   MoveFileEx <target file name>        (a file replaced by another in one step)
+//   ShowScrollBar <win> <VERT|HORZ|bar number> <0|1>   (a window's own scroll bar)
 // SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
 // bits as 0x....), "0" for none; <after> is "-" when NOZORDER is given, the window's name for a real window.
 // Message arguments are decimal (lp signed); messages without a name print as 0x%04X, WM_USER+n as such.
@@ -129,11 +135,28 @@ int LiveWindows();
 int LiveGdiObjects(); // bitmaps + regions not deleted (regions owned by windows not counted)
 int LiveDCs();
 
+// ---- Window manager ---------------------------------------------------------------------------------------
+// By default no window manager runs, as on the end-to-end display: every window stays where it was placed.
+// With one, the top-level windows that are shown (created visible, ShowWindow, SetWindowPos with or
+// without SWP_SHOWWINDOW on a visible window) are answered by it -- not during the call, which leaves the
+// window where it was asked as under Wine, but when the platform next processes its events: at the start of
+// each Tick, or at SettleWindowManager. The answer moves and sizes the window (WM_MOVE when it moved);
+// nothing is logged, the player did not ask for it.
+// SetWindowManagerClamps(true) runs the window manager of a Linux desktop as Wine meets it (openbox): a
+// window that covers the whole screen is made full-screen, exactly the desktop rectangle; any other window
+// keeps its place. False (the default) stops any window manager.
+void SetWindowManagerClamps(bool clamps);
+// A window manager of the test's own: `rule` gets each window to answer and the rectangle it was given
+// (screen coordinates) and returns the rectangle it gets. A null rule stops the window manager.
+void SetWindowManager(std::function<RECT(HWND, const RECT&)> rule);
+// The window manager answers the windows shown or placed since its last answer (Tick does this first).
+void SettleWindowManager();
+
 // ---- Messages, timer, modal loops -------------------------------------------------------------------------
 // Sends a message to a window through its dispatcher (as the platform would deliver it).
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0);
-// One 50 ms step: advances the clock by 50 ms, then delivers WM_TIMER to every window with a live timer,
-// in the order the timers were started.
+// One 50 ms step: advances the clock by 50 ms, lets the window manager answer (if one runs), then delivers
+// WM_TIMER to every window with a live timer, in the order the timers were started.
 void Tick(int count = 1);
 // Called while RunModalDialog(templateId) runs, after WM_INITDIALOG, with the dialog window. It acts as the
 // user; when it returns without EndDialog having been called, the dialog ends with IDCANCEL (so does a
@@ -163,7 +186,9 @@ void SetMoveDragOffset(int dx, int dy);
 void FailTimers(bool fail);
 
 // ---- MCI device -------------------------------------------------------------------------------------------
-// A file the device can open: path as the player sends it, length in frames, frames per second.
+// A file the device can open: path as the player sends it, length in frames, frames per second. As Wine's
+// device it refuses (error 275) a path of 260 characters or more and one with characters outside the ANSI
+// code page (Windows-1252); the file's short name opens it.
 void AddMovie(const std::wstring& path, int frames, int fps);
 // Like AddMovie, for a device that ends playback one frame short, as Wine's AVI device does: at the end
 // it stops ("status movie mode" answers "stopped") with the position at length - 1.
@@ -209,22 +234,34 @@ void SetDesktopSize(int w, int h);
 void SetResource(UINT id, UINT type, const std::vector<BYTE>& bytes);
 void RemoveResource(UINT id, UINT type);
 HDROP MakeDrop(const std::vector<std::wstring>& paths);
-// Host folder standing for the per-user settings folder (UserSettingsDir); empty for none.
+// Host folder standing for the per-user settings folder; empty for none. UserSettingsDirPath answers it as
+// it is; UserSettingsDir also creates it (one level) when missing.
 void SetUserSettingsDir(const std::wstring& dir);
 // File identities as Wine reports them for folders on its Z: drive: volume 0 and the host's inode as the
 // index, so two mounts' roots collide as they do there. SetFileIdentity makes `path` (exactly as the player
 // passes it) report the given identity instead, e.g. a colliding or a zero (unknown) one.
 void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index);
-// The short (8.3) name of `path` (ShortPathName); by default a path has none. Registering one stands for
-// an existing file on a volume that keeps short names.
+// The short (8.3) name of `path` (ShortPathName). By default an existing file has one as Wine's drives give
+// it (plain ASCII, every component 8.3: "\\tmp\\TELL~KQB\\____~AXE.AVI"); registering one overrides that,
+// and an empty one stands for a volume that keeps none. A short name reaches its file again: the file
+// functions and the movie device take it for the long path.
 void SetShortPath(const std::wstring& path, const std::wstring& shortPath);
 // Every folder listing (ListDirectory) takes this long on the simulated clock, as a slow disk or network
 // share would (0 at start): for tests of work that watches the clock.
 void SetFolderListingTime(long long ms);
-// File fault injection: the next operation of that kind on a path ending with `suffix` fails.
+// File fault injection: the next operation of that kind on a path ending with `suffix` fails. A failed open
+// (kFailCreate, kFailRead) gives `reason`; by default kFileOtherError, which says nothing about the folder
+// (a full disk, say). kFailCreate also hits a kCreateTrial open.
 enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead };
 void InjectFileFault(FileFault fault, const std::wstring& suffix);
-// Converts a player path ('\' separators) to the host path used on disk, and back.
+void InjectFileFault(FileFault fault, const std::wstring& suffix, fw::plat::FileError reason);
+// A folder that takes no new files, as a read-only folder, share or medium answers: from now on every
+// create in `dir` (a player path, with or without its trailing '\') fails with `reason`, kFileAccessDenied
+// or kFileWriteProtected, and so does every replace or delete of a file in it. Reading goes on. kFileOk
+// lifts it. (Tests run as root, which the host's own permissions would not stop.)
+void SetFolderRefusal(const std::wstring& dir, fw::plat::FileError reason);
+// Converts a player path ('\' separators) to the host path used on disk (a short name given out stands for
+// its long path), and back.
 std::string HostPath(const std::wstring& playerPath);
 std::wstring PlayerPath(const std::string& hostPath);
 

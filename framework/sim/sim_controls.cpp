@@ -1,8 +1,8 @@
 // Controls of the simulated platform: buttons with check state, texts and list boxes.
+#include "framework/sim/collation.h"
 #include "framework/sim/sim_state.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace sim {
 namespace detail {
@@ -10,17 +10,6 @@ namespace detail {
 namespace {
 
 constexpr DWORD kLbsSort = 0x0002;
-
-// The sorted list box order: characters compared one by one after towlower, code point order otherwise.
-bool LessNoCase(const std::wstring& a, const std::wstring& b) {
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const wint_t ca = std::towlower(static_cast<wint_t>(a[i]));
-        const wint_t cb = std::towlower(static_cast<wint_t>(b[i]));
-        if (ca != cb) return ca < cb;
-    }
-    return a.size() < b.size();
-}
 
 bool IsListBox(const Window& w) {
     const std::string& c = w.info.className;
@@ -35,15 +24,39 @@ LRESULT AddItem(Window& lb, const std::wstring& text) {
         items.push_back(text);
         return static_cast<LRESULT>(items.size() - 1);
     }
-    // After any equal keys already there. Text that sorts at the end (the common case of a presorted
-    // batch) is appended after one comparison.
-    if (items.empty() || !LessNoCase(text, items.back())) {
-        items.push_back(text);
-        return static_cast<LRESULT>(items.size() - 1);
+    // The list box's own binary search: it stops at the first item that compares equal and inserts there
+    // (before that item), else where the search ends. So texts that compare equal (differing only in case)
+    // end up in an order that depends on the items already there, exactly as on the real platform; text that
+    // sorts after every item (a presorted batch) is appended.
+    std::string key = SortKey(text);
+    auto& keys = lb.itemKeys;
+    size_t low = 0, high = keys.size();
+    while (low < high) {
+        const size_t middle = low + (high - low - 1) / 2;
+        const int order = keys[middle].compare(key);
+        if (order == 0) {
+            low = middle;
+            break;
+        }
+        if (order > 0)
+            high = middle;
+        else
+            low = middle + 1;
     }
-    auto at = std::upper_bound(items.begin(), items.end(), text, LessNoCase);
-    at = items.insert(at, text);
-    return static_cast<LRESULT>(at - items.begin());
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(low), text);
+    keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(low), std::move(key));
+    return static_cast<LRESULT>(low);
+}
+
+void EraseItem(Window& lb, size_t index) {
+    lb.items.erase(lb.items.begin() + static_cast<std::ptrdiff_t>(index));
+    if (index < lb.itemKeys.size())
+        lb.itemKeys.erase(lb.itemKeys.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void ClearItems(Window& lb) {
+    lb.items.clear();
+    lb.itemKeys.clear();
 }
 
 Window* ListBox(HWND h) {
@@ -87,11 +100,11 @@ LRESULT ControlProc(Window& c, UINT msg, WPARAM wp, LPARAM lp) {
     case LB_GETCOUNT:
         return static_cast<LRESULT>(c.items.size());
     case LB_RESETCONTENT:
-        c.items.clear();
+        ClearItems(c);
         return 0;
     case LB_DELETESTRING:
         if (wp >= c.items.size()) return LB_ERR;
-        c.items.erase(c.items.begin() + static_cast<std::ptrdiff_t>(wp));
+        EraseItem(c, wp);
         return static_cast<LRESULT>(c.items.size());
     case LB_GETTEXTLEN:
         return wp < c.items.size() ? static_cast<LRESULT>(c.items[wp].size()) : LB_ERR;
@@ -147,23 +160,22 @@ BOOL SetItemText(HWND dlg, int id, const std::wstring& text) {
 }
 
 BOOL SetScrollBarRange(HWND bar, int minPos, int maxPos, BOOL redraw) {
-    (void)redraw;
     Window* w = LiveWindow(bar);
     if (!w) return FALSE;
     w->scrollMin = minPos;
     w->scrollMax = maxPos;
     w->scrollPos = std::min(std::max(w->scrollPos, minPos), maxPos);
-    AddLog("SetScrollRange " + NameOf(bar) + " " + std::to_string(minPos) + ".." + std::to_string(maxPos));
+    AddLog("SetScrollRange " + NameOf(bar) + " " + std::to_string(minPos) + ".." + std::to_string(maxPos) +
+           (redraw ? "" : " noredraw"));
     return TRUE;
 }
 
 int SetScrollBarPos(HWND bar, int pos, BOOL redraw) {
-    (void)redraw;
     Window* w = LiveWindow(bar);
     if (!w) return 0;
     const int previous = w->scrollPos;
     w->scrollPos = std::min(std::max(pos, w->scrollMin), w->scrollMax);
-    AddLog("SetScrollPos " + NameOf(bar) + " " + std::to_string(pos));
+    AddLog("SetScrollPos " + NameOf(bar) + " " + std::to_string(pos) + (redraw ? "" : " noredraw"));
     return previous;
 }
 
@@ -177,14 +189,15 @@ std::wstring GetItemText(HWND dlg, int id) {
     return c ? c->info.text : std::wstring();
 }
 
+// A window that is no list box answers the list box messages as any window does: 0.
 LRESULT ListBoxAdd(HWND listBox, const std::wstring& text) {
     Window* w = ListBox(listBox);
-    return w ? AddItem(*w, text) : LB_ERR;
+    return w ? AddItem(*w, text) : 0;
 }
 
 LRESULT ListBoxCount(HWND listBox) {
     Window* w = ListBox(listBox);
-    return w ? static_cast<LRESULT>(w->items.size()) : LB_ERR;
+    return w ? static_cast<LRESULT>(w->items.size()) : 0;
 }
 
 bool ListBoxText(HWND listBox, int index, std::wstring* text) {
@@ -196,13 +209,14 @@ bool ListBoxText(HWND listBox, int index, std::wstring* text) {
 
 LRESULT ListBoxDelete(HWND listBox, int index) {
     Window* w = ListBox(listBox);
-    if (!w || index < 0 || static_cast<size_t>(index) >= w->items.size()) return LB_ERR;
-    w->items.erase(w->items.begin() + index);
+    if (!w) return 0;
+    if (index < 0 || static_cast<size_t>(index) >= w->items.size()) return LB_ERR;
+    EraseItem(*w, static_cast<size_t>(index));
     return static_cast<LRESULT>(w->items.size());
 }
 
 void ListBoxReset(HWND listBox) {
-    if (Window* w = ListBox(listBox)) w->items.clear();
+    if (Window* w = ListBox(listBox)) ClearItems(*w);
 }
 
 } // namespace plat

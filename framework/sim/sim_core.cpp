@@ -67,8 +67,11 @@ using namespace detail;
 
 void Reset() {
     // Files a test left open would leak their descriptors across the whole test run.
-    for (auto& f : S().files)
+    for (auto& f : S().files) {
         ::close(f.second.fd);
+        // As the system does for a process that ends with a delete-on-close file open.
+        if (f.second.deleteOnClose) ::unlink(sim::HostPath(f.second.path).c_str());
+    }
     // The template cache, parsed once from the source tree, survives: it is not platform state.
     S() = State();
 }
@@ -261,10 +264,16 @@ std::vector<std::wstring> CommandLineArgs() {
     return S().args;
 }
 
-std::wstring UserSettingsDir() {
+std::wstring UserSettingsDirPath() {
     std::wstring dir = S().userSettingsDir;
     if (dir.empty()) return dir;
     if (dir.back() != L'\\' && dir.back() != L'/') dir += L'\\';
+    return dir;
+}
+
+std::wstring UserSettingsDir() {
+    const std::wstring dir = UserSettingsDirPath();
+    if (dir.empty()) return dir;
     ::mkdir(sim::HostPath(dir).c_str(), 0755);
     return dir;
 }

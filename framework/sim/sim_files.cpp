@@ -3,8 +3,11 @@
 
 #include "framework/sim/utf.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cwchar>
+#include <cwctype>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,11 +22,13 @@ bool EndsWith(const std::wstring& s, const std::wstring& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// Consumes an injected fault of that kind for `path`; true when the operation must fail.
-bool TakeFault(FileFault fault, const std::wstring& path) {
+// Consumes an injected fault of that kind for `path`; true when the operation must fail, with the reason
+// the fault was given in *reason (when asked).
+bool TakeFault(FileFault fault, const std::wstring& path, plat::FileError* reason = nullptr) {
     auto range = S().fileFaults.equal_range(fault);
     for (auto it = range.first; it != range.second; ++it) {
-        if (EndsWith(path, it->second)) {
+        if (EndsWith(path, it->second.first)) {
+            if (reason) *reason = it->second.second;
             S().fileFaults.erase(it);
             return true;
         }
@@ -31,18 +36,156 @@ bool TakeFault(FileFault fault, const std::wstring& path) {
     return false;
 }
 
+// The reason a folder that takes no new files gives for `path` in it; kFileOk when it takes them.
+plat::FileError FolderRefusal(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring dir = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    auto it = S().refusingFolders.find(dir);
+    return it == S().refusingFolders.end() ? plat::kFileOk : it->second;
+}
+
+// What the real platform answers for a failed open, from the host's errno. A folder in the way reads as
+// access denied, as CreateFile answers for one.
+plat::FileError FileErrorOf(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return plat::kFileNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return plat::kFileAccessDenied;
+    case EROFS:
+        return plat::kFileWriteProtected;
+    case EEXIST:
+        return plat::kFileExists;
+    default:
+        return plat::kFileOtherError;
+    }
+}
+
 OpenFile* Open(plat::FileHandle f) {
     auto it = S().files.find(Key(f));
     return it == S().files.end() ? nullptr : &it->second;
 }
 
+// How an open fails before the host is asked: an injected fault, or a folder that takes no new files.
+// kFileOk when nothing stands in the way.
+plat::FileError Refusal(const std::wstring& path, plat::FileMode mode) {
+    const bool create = mode != plat::kRead;
+    plat::FileError reason = plat::kFileOk;
+    if (TakeFault(create ? sim::kFailCreate : sim::kFailRead, path, &reason))
+        return reason == plat::kFileOk ? plat::kFileOtherError : reason;
+    return create ? FolderRefusal(path) : plat::kFileOk;
+}
+
+// Opens `path` on the host as `mode` asks; null with *failure set when it cannot.
+plat::FileHandle OpenOnHost(const std::wstring& path, plat::FileMode mode, plat::FileError* failure) {
+    const std::string host = sim::HostPath(path);
+    const int fd = mode == plat::kRead ? ::open(host.c_str(), O_RDONLY | O_CLOEXEC)
+                                       : ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *failure = FileErrorOf(errno);
+        return nullptr;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) { // CreateFile does not open folders as files
+        ::close(fd);
+        *failure = plat::kFileAccessDenied;
+        return nullptr;
+    }
+    const uintptr_t h = NewHandle();
+    S().files[h] = OpenFile{fd, path, mode == plat::kCreateTrial};
+    return As<plat::FileHandle>(h);
+}
+
+// ---- Short (8.3) names, made as Wine makes them for its drives: a name that is no valid 8.3 name becomes
+// its first four characters (upper case, '_' for what DOS names cannot hold), '~', three characters of a hash
+// of the whole name, and the first three characters of its extension.
+
+bool IsDosCharacter(wchar_t c) {
+    return c > 0x20 && c < 0x7F && !std::wcschr(L"\"*+,/:;<=>?[\\]|.", c);
+}
+
+bool IsShortName(const std::wstring& name) {
+    const size_t dot = name.find(L'.');
+    const std::wstring stem = name.substr(0, dot);
+    const std::wstring ext = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
+    if (stem.empty() || stem.size() > 8 || ext.size() > 3 || (dot != std::wstring::npos && ext.empty()))
+        return false;
+    return std::all_of(stem.begin(), stem.end(), IsDosCharacter) &&
+           std::all_of(ext.begin(), ext.end(), IsDosCharacter);
+}
+
+wchar_t DosUpper(wchar_t c) {
+    if (!IsDosCharacter(c)) return L'_';
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+std::wstring MangledName(const std::wstring& name) {
+    static const wchar_t kHashChars[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+    unsigned hash = 0xBEEF;
+    for (wchar_t c : name)
+        hash = ((hash << 3) ^ (hash >> 5) ^ static_cast<unsigned>(std::towlower(static_cast<wint_t>(c)))) &
+               0xFFFF;
+    const size_t dot = name.rfind(L'.');
+    const size_t stemEnd = dot == std::wstring::npos || dot == 0 ? name.size() : dot;
+    std::wstring out;
+    for (size_t i = 0; i < stemEnd && out.size() < 4; ++i)
+        out += DosUpper(name[i]);
+    out += L'~';
+    out += kHashChars[(hash >> 10) & 0x1F];
+    out += kHashChars[(hash >> 5) & 0x1F];
+    out += kHashChars[hash & 0x1F];
+    if (stemEnd < name.size()) {
+        out += L'.';
+        for (size_t i = stemEnd + 1; i < name.size() && i < stemEnd + 4; ++i)
+            out += DosUpper(name[i]);
+    }
+    return out;
+}
+
+// The short form of an existing path, component by component; every folder and file on the way is remembered
+// so that the short form reaches it again.
+std::wstring MakeShortPath(const std::wstring& path) {
+    size_t start = path.size() >= 2 && path[1] == L':' ? 2 : 0; // a drive stays as it is
+    std::wstring shortPath = path.substr(0, start);
+    while (start < path.size()) {
+        const size_t end = path.find(L'\\', start + 1);
+        const size_t nameStart = path[start] == L'\\' ? start + 1 : start;
+        const std::wstring name = path.substr(nameStart, end == std::wstring::npos ? end : end - nameStart);
+        shortPath += path.substr(start, nameStart - start);
+        if (name.empty() || name == L"." || name == L".." || IsShortName(name)) {
+            shortPath += name;
+        } else {
+            shortPath += MangledName(name);
+            S().longPaths[shortPath] = path.substr(0, end);
+        }
+        start = end == std::wstring::npos ? path.size() : end;
+    }
+    return shortPath;
+}
+
 } // namespace
+
+std::wstring LongFormOf(const std::wstring& path) {
+    const auto& known = S().longPaths;
+    if (known.empty()) return path;
+    // The longest known short prefix that ends at a separator (or is the whole path).
+    for (size_t end = path.size(); end != std::wstring::npos && end > 0; end = path.rfind(L'\\', end - 1)) {
+        auto it = known.find(path.substr(0, end));
+        if (it != known.end()) return it->second + path.substr(end);
+        if (end == 0) break;
+    }
+    return path;
+}
+
 } // namespace detail
 
 using namespace detail;
 
 std::string HostPath(const std::wstring& playerPath) {
-    std::wstring p = playerPath;
+    std::wstring p = LongFormOf(playerPath);
     for (wchar_t& c : p)
         if (c == L'\\') c = L'/';
     return ToUtf8(p);
@@ -61,6 +204,7 @@ void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index) 
 
 void SetShortPath(const std::wstring& path, const std::wstring& shortPath) {
     S().shortPaths[path] = shortPath;
+    if (!shortPath.empty()) S().longPaths[shortPath] = path;
 }
 
 void SetFolderListingTime(long long ms) {
@@ -68,7 +212,21 @@ void SetFolderListingTime(long long ms) {
 }
 
 void InjectFileFault(FileFault fault, const std::wstring& suffix) {
-    S().fileFaults.emplace(fault, suffix);
+    InjectFileFault(fault, suffix, fw::plat::kFileOtherError);
+}
+
+void InjectFileFault(FileFault fault, const std::wstring& suffix, fw::plat::FileError reason) {
+    S().fileFaults.emplace(fault, std::make_pair(suffix, reason));
+}
+
+void SetFolderRefusal(const std::wstring& dir, fw::plat::FileError reason) {
+    std::wstring key = dir;
+    while (!key.empty() && (key.back() == L'\\' || key.back() == L'/'))
+        key.pop_back();
+    if (reason == fw::plat::kFileOk)
+        S().refusingFolders.erase(key);
+    else
+        S().refusingFolders[key] = reason;
 }
 
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
@@ -159,25 +317,25 @@ bool IsDirectory(const std::wstring& path) {
 }
 
 std::wstring ShortPathName(const std::wstring& path) {
-    // A registered short name stands for an existing file on a volume that keeps short names.
+    // A registered short name stands for an existing file on a volume that keeps short names (an empty one
+    // for a volume that keeps none); other existing files get theirs as Wine's drives give them.
     auto it = S().shortPaths.find(path);
-    return it == S().shortPaths.end() ? std::wstring() : it->second;
+    if (it != S().shortPaths.end()) return it->second;
+    struct stat st;
+    if (::stat(sim::HostPath(path).c_str(), &st) != 0) return std::wstring();
+    return MakeShortPath(LongFormOf(path));
 }
 
-FileHandle FileOpen(const std::wstring& path, FileMode mode) {
-    if (TakeFault(mode == kRead ? sim::kFailRead : sim::kFailCreate, path)) return nullptr;
-    const std::string host = sim::HostPath(path);
-    const int fd = mode == kRead ? ::open(host.c_str(), O_RDONLY | O_CLOEXEC)
-                                 : ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return nullptr;
+FileHandle FileOpen(const std::wstring& path, FileMode mode, FileError* error) {
+    FileError failure = Refusal(path, mode);
+    FileHandle f = failure == kFileOk ? OpenOnHost(path, mode, &failure) : nullptr;
+    if (error) *error = failure;
+    return f;
+}
+
+bool PathExists(const std::wstring& path) {
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) { // CreateFile does not open folders as files
-        ::close(fd);
-        return nullptr;
-    }
-    const uintptr_t h = NewHandle();
-    S().files[h] = OpenFile{fd, path};
-    return As<FileHandle>(h);
+    return ::lstat(sim::HostPath(path).c_str(), &st) == 0;
 }
 
 long long FileRead(FileHandle f, void* buf, size_t count) {
@@ -230,16 +388,21 @@ bool FileClose(FileHandle f) {
     auto it = S().files.find(Key(f));
     if (it == S().files.end()) return false;
     const bool ok = ::close(it->second.fd) == 0;
+    if (it->second.deleteOnClose) ::unlink(sim::HostPath(it->second.path).c_str());
     S().files.erase(it);
     return ok;
 }
 
 bool FileReplace(const std::wstring& source, const std::wstring& target) {
+    const size_t slash = target.rfind(L'\\');
+    AddLog("MoveFileEx " + ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1)));
     if (TakeFault(sim::kFailReplace, target) || TakeFault(sim::kFailReplace, source)) return false;
+    if (FolderRefusal(source) != kFileOk || FolderRefusal(target) != kFileOk) return false;
     return std::rename(sim::HostPath(source).c_str(), sim::HostPath(target).c_str()) == 0;
 }
 
 bool FileDelete(const std::wstring& path) {
+    if (FolderRefusal(path) != kFileOk) return false;
     return ::unlink(sim::HostPath(path).c_str()) == 0;
 }
 

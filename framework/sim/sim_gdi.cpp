@@ -287,7 +287,7 @@ int SetWindowRegion(HWND hwnd, HRGN rgn, BOOL redraw) {
 }
 
 BOOL DrawIconAt(HDC dc, int x, int y, HICON icon) {
-    (void)x, (void)y;
+    AddLog("DrawIcon " + std::to_string(x) + "," + std::to_string(y));
     return S().dcs.count(Key(dc)) && icon ? TRUE : FALSE;
 }
 

@@ -4,9 +4,12 @@
 
 #include "framework/sim/utf.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cwchar>
 #include <cwctype>
+#include <iterator>
 
 namespace sim {
 namespace detail {
@@ -18,10 +21,22 @@ constexpr DWORD kErrUnrecognizedKeyword = 259;
 constexpr DWORD kErrUnrecognizedCommand = 261;
 constexpr DWORD kErrInvalidDeviceName = 263; // alias not open
 constexpr DWORD kErrFileNotFound = 275;
+constexpr DWORD kErrExtensionNotFound = 281;
 constexpr DWORD kErrOutOfRange = 282;
 constexpr DWORD kErrDuplicateAlias = 289;
 constexpr DWORD kErrBadInteger = 270;
 constexpr size_t kMaxPath = 260;
+
+// Windows-1252, the ANSI code page of Wine's en-US prefix: the device cannot open a path with any other
+// character (the player retries by the file's short name).
+bool InAnsiCodePage(wchar_t c) {
+    static const wchar_t kBeyondLatin1[] =
+        L"\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152"
+        L"\u017D\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A"
+        L"\u0153\u017E\u0178";
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return true;
+    return c != 0 && std::wcschr(kBeyondLatin1, c) != nullptr;
+}
 
 long long LengthMs(const MciState& m) {
     return m.fps > 0 ? static_cast<long long>(m.lengthFrames) * 1000 / m.fps : 0;
@@ -82,9 +97,10 @@ long long LengthInCurrentUnit(const MciState& m) {
     return m.framesFormat ? m.lengthFrames : LengthMs(m);
 }
 
-// Seeks to `v` in the current unit; refused (position unchanged) outside 0..length.
+// Seeks to `v` in the current unit; refused (position unchanged) outside 0 .. length - 1: the length itself
+// is past the last frame.
 DWORD SeekTo(MciState& m, long long v) {
-    if (v < 0 || v > LengthInCurrentUnit(m)) return kErrOutOfRange;
+    if (v < 0 || v >= LengthInCurrentUnit(m)) return kErrOutOfRange;
     m.positionMs = std::min(ToMs(m, v), LengthMs(m));
     return 0;
 }
@@ -101,9 +117,13 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
         // open "<path>" alias movie
         if (n != 4 || w[2] != L"alias" || w[3] != L"movie") return kErrUnrecognizedKeyword;
         if (m.open) return kErrDuplicateAlias;
-        // The real movie device refuses a path of MAX_PATH (260) characters or more outright.
-        if (w[1].size() >= kMaxPath) return kErrFileNotFound;
+        // The real movie device refuses a path of MAX_PATH (260) characters or more outright, and one it
+        // cannot spell in the ANSI code page.
+        if (w[1].size() >= kMaxPath || !std::all_of(w[1].begin(), w[1].end(), InAnsiCodePage))
+            return kErrFileNotFound;
+        // A file's short name opens the file.
         auto it = S().movies.find(w[1]);
+        if (it == S().movies.end()) it = S().movies.find(LongFormOf(w[1]));
         if (it == S().movies.end()) return kErrFileNotFound;
         m = MciState();
         m.open = true;
@@ -115,8 +135,14 @@ DWORD Execute(const std::wstring& command, std::wstring* reply) {
         m.windowHandle = L"default";
         return 0;
     }
-    if (n < 2) return kErrUnrecognizedCommand;
-    if (w[1] != L"movie" || !m.open) return kErrInvalidDeviceName;
+    static const wchar_t* const kVerbs[] = {L"close",  L"stop", L"pause", L"play",  L"seek",
+                                            L"window", L"put",  L"set",   L"status"};
+    if (n < 2 ||
+        std::none_of(std::begin(kVerbs), std::end(kVerbs), [&](const wchar_t* v) { return verb == v; }))
+        return kErrUnrecognizedCommand;
+    // An alias that is not open: the device takes the name for a file to open, and finds no device for it;
+    // only "close" says that there is no such device.
+    if (w[1] != L"movie" || !m.open) return verb == L"close" ? kErrInvalidDeviceName : kErrExtensionNotFound;
     long long v = 0;
 
     if (verb == L"close" && n == 2) {

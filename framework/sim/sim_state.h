@@ -47,6 +47,7 @@ struct Window {
     uintptr_t region = 0;                            // owned region object, 0 for none
     UINT check = 0;                                  // buttons
     std::vector<std::wstring> items;                 // list boxes
+    std::vector<std::string> itemKeys;               // sorted list boxes: each item's sort key
     int scrollMin = 0, scrollMax = 0, scrollPos = 0; // scroll bar controls
     HICON iconBig = nullptr, iconSmall = nullptr;
     bool acceptDrops = false;
@@ -84,6 +85,7 @@ struct RegionObject {
 struct OpenFile {
     int fd = -1;
     std::wstring path;
+    bool deleteOnClose = false; // kCreateTrial
 };
 
 struct State {
@@ -102,6 +104,9 @@ struct State {
     unsigned long long timerSerial = 0;
     COLORREF dialogBackground = fw::RGB(255, 255, 255), dialogText = fw::RGB(0, 0, 0);
     int desktopW = 1024, desktopH = 768;
+    // The window manager (none when empty) and the windows it has yet to answer.
+    std::function<RECT(HWND, const RECT&)> windowManager;
+    std::set<uintptr_t> awaitingWindowManager;
 
     // GDI.
     std::map<uintptr_t, Dc> dcs;
@@ -134,10 +139,12 @@ struct State {
     bool skinLoaded = false;
     std::map<uintptr_t, std::vector<std::wstring>> drops;
     std::map<uintptr_t, OpenFile> files;
-    std::multimap<int, std::wstring> fileFaults;           // FileFault -> path suffix
-    std::map<std::wstring, plat::FileIdentity> identities; // SetFileIdentity
-    std::map<std::wstring, std::wstring> shortPaths;       // SetShortPath
-    long long folderListingMs = 0;                         // SetFolderListingTime
+    std::multimap<int, std::pair<std::wstring, plat::FileError>> fileFaults; // FileFault -> suffix, reason
+    std::map<std::wstring, plat::FileError> refusingFolders;                 // SetFolderRefusal
+    std::map<std::wstring, plat::FileIdentity> identities;                   // SetFileIdentity
+    std::map<std::wstring, std::wstring> shortPaths;                         // SetShortPath
+    std::map<std::wstring, std::wstring> longPaths; // short name (of a file or folder) -> long path
+    long long folderListingMs = 0;                  // SetFolderListingTime
 
     // Pointer shape (SetCursor).
     uintptr_t pointerShape = kArrowPointer;
@@ -173,6 +180,8 @@ HWND CreateDialogWindow(UINT templateId, HWND owner, plat::DialogDispatchFn disp
 // DestroyWindow without the log line: owned windows first, then WM_DESTROY, the controls, WM_NCDESTROY.
 void DestroyWindowTree(HWND h);
 void SetFocusTo(HWND h);
+// A top-level window was shown or placed: the window manager (if one runs) answers it at its next turn.
+void AwaitWindowManager(HWND h);
 // Timers of a window that goes away.
 void DropTimers(HWND h);
 // Control behaviour (buttons, texts, list boxes) for messages sent to a control.
@@ -180,6 +189,10 @@ LRESULT ControlProc(Window& control, UINT msg, WPARAM wp, LPARAM lp);
 
 // GDI (sim_gdi.cpp): the region a window gives up when it is destroyed or gets another one.
 void ReleaseWindowRegion(Window& w);
+
+// Files (sim_files.cpp): `path` with a short name the platform gave out (ShortPathName, SetShortPath) in
+// front replaced by the long path it stands for; other paths come back unchanged.
+std::wstring LongFormOf(const std::wstring& path);
 
 // MCI (sim_mci.cpp): the clock moved on by `ms`.
 void MciClockAdvanced(long long ms);

@@ -22,6 +22,7 @@ void FailTimers(bool fail) {
 void Tick(int count) {
     for (int i = 0; i < count; ++i) {
         AdvanceClockBy(50);
+        SettleWindowManager();
         // Handlers start and stop timers while we deliver: walk a snapshot and re-check each one.
         const std::vector<Timer> snapshot = S().timers;
         for (const Timer& t : snapshot) {

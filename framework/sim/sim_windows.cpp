@@ -54,6 +54,13 @@ void SetFocusTo(HWND h) {
     }
 }
 
+void AwaitWindowManager(HWND h) {
+    State& s = S();
+    Window* w = LiveWindow(h);
+    if (!s.windowManager || !w || w->parent || !w->info.visible) return;
+    s.awaitingWindowManager.insert(Key(h));
+}
+
 namespace {
 
 // GetNextDlgTabItem from the start: the first visible, enabled tab stop.
@@ -143,6 +150,7 @@ HWND CreateDialogWindow(UINT templateId, HWND owner, plat::DialogDispatchFn disp
     if ((modal && !dlg->ended) || (dlg->info.style & WS_VISIBLE)) {
         dlg->info.visible = true;
         dlg->info.style |= WS_VISIBLE;
+        AwaitWindowManager(h);
     }
     return h;
 }
@@ -182,6 +190,46 @@ void DestroyWindowTree(HWND h) {
 } // namespace detail
 
 using namespace detail;
+
+void SetWindowManagerClamps(bool clamps) {
+    if (!clamps) {
+        SetWindowManager(nullptr);
+        return;
+    }
+    SetWindowManager([](HWND, const RECT& asked) {
+        const State& s = S();
+        const bool coversScreen =
+            asked.left <= 0 && asked.top <= 0 && asked.right >= s.desktopW && asked.bottom >= s.desktopH;
+        return coversScreen ? RECT{0, 0, s.desktopW, s.desktopH} : asked;
+    });
+}
+
+void SetWindowManager(std::function<RECT(HWND, const RECT&)> rule) {
+    S().windowManager = std::move(rule);
+    S().awaitingWindowManager.clear();
+}
+
+void SettleWindowManager() {
+    State& s = S();
+    if (!s.windowManager) return;
+    const std::set<uintptr_t> awaiting = std::move(s.awaitingWindowManager);
+    s.awaitingWindowManager.clear();
+    for (uintptr_t key : awaiting) {
+        const HWND h = As<HWND>(key);
+        Window* w = LiveWindow(h);
+        if (!w || !w->info.visible) continue; // the window manager leaves unmapped windows alone
+        const RECT asked = {w->info.x, w->info.y, w->info.x + w->info.cx, w->info.y + w->info.cy};
+        const RECT got = s.windowManager(h, asked);
+        w = LiveWindow(h);
+        if (!w) continue;
+        const bool moved = got.left != asked.left || got.top != asked.top;
+        w->info.x = got.left;
+        w->info.y = got.top;
+        if (got.right - got.left != w->info.cx || got.bottom - got.top != w->info.cy)
+            ResizeSurface(*w, got.right - got.left, got.bottom - got.top);
+        if (moved) Deliver(h, WM_MOVE, 0, MAKELPARAM(got.left, got.top));
+    }
+}
 
 HWND DialogWindow(int templateId) {
     auto it = S().lastDialog.find(templateId);
@@ -359,6 +407,7 @@ BOOL SetWindowPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy
         w->info.visible = false;
         w->info.style &= ~WS_VISIBLE;
     }
+    AwaitWindowManager(hwnd);
     if (moved) Deliver(hwnd, WM_MOVE, 0, MAKELPARAM(x, y));
     return TRUE;
 }
@@ -395,10 +444,13 @@ BOOL ShowWnd(HWND hwnd, int cmd) {
     if (cmd == SW_HIDE) {
         w->info.visible = false;
         w->info.style &= ~WS_VISIBLE;
+        // As user32: a hidden window that has the focus hands it to its parent (a dialog's to nobody).
+        if (S().focus == hwnd) SetFocusTo(w->parent);
         return wasVisible;
     }
     w->info.visible = true;
     w->info.style |= WS_VISIBLE;
+    AwaitWindowManager(hwnd);
     // SW_SHOWMINIMIZED, SW_MINIMIZE, SW_SHOWMINNOACTIVE, SW_FORCEMINIMIZE minimise; the normal and
     // maximised shows and SW_RESTORE restore.
     if (cmd == 2 || cmd == 6 || cmd == 7 || cmd == 11) w->iconic = true;
@@ -427,9 +479,44 @@ BOOL GetClientRectangle(HWND hwnd, RECT* rc) {
     return TRUE;
 }
 
+BOOL GetWindowRectangle(HWND hwnd, RECT* rc) {
+    if (!rc) return FALSE;
+    if (Key(hwnd) == kDesktopHandle) {
+        *rc = RECT{0, 0, S().desktopW, S().desktopH};
+        return TRUE;
+    }
+    Window* w = LiveWindow(hwnd);
+    if (!w) return FALSE;
+    // Controls are placed in their dialog's client area, which is the whole dialog here.
+    int x = w->info.x, y = w->info.y;
+    if (Window* parent = LiveWindow(w->parent)) {
+        x += parent->info.x;
+        y += parent->info.y;
+    }
+    *rc = RECT{x, y, x + w->info.cx, y + w->info.cy};
+    return TRUE;
+}
+
+BOOL ShowOwnScrollBar(HWND hwnd, int bar, BOOL show) {
+    const std::string name = bar == SB_VERT ? "VERT" : bar == SB_HORZ ? "HORZ" : std::to_string(bar);
+    AddLog("ShowScrollBar " + NameOf(hwnd) + " " + name + " " + (show ? "1" : "0"));
+    Window* w = LiveWindow(hwnd);
+    if (!w || (bar != SB_VERT && bar != SB_HORZ)) return FALSE;
+    const DWORD style = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    if (show)
+        w->info.style |= style;
+    else
+        w->info.style &= ~style;
+    return TRUE;
+}
+
 DWORD GetWindowStyle(HWND hwnd) {
     Window* w = LiveWindow(hwnd);
     return w ? w->info.style : 0;
+}
+
+HWND FocusedWindow() {
+    return S().focus;
 }
 
 HWND GetNextSibling(HWND hwnd) {

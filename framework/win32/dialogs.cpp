@@ -91,6 +91,23 @@ void DeliverWheel(::HWND hwnd, WPARAM wp) {
     }
 }
 
+// The system's move by the caption (SC_MOVE | HTCAPTION) follows the pointer while the left button is held.
+// With it up there is nothing to follow: on Windows, and under Wine without a window manager, the move loop
+// of a press takes the button's release itself, so a later request never comes. Under a window manager Wine
+// hands the move to it (_NET_WM_MOVERESIZE) and the release reaches the window; a move asked for then, or
+// for a press whose release has already happened (a quick click, a busy program), leaves the window manager
+// moving the window until the next click, which it takes for itself. Such a request is answered without
+// moving. The peek first takes in the input that has arrived, so that the button's state includes a release
+// already made. Only the left button counts: the player asks for the move from its left-button handlers,
+// and Wine may still count another button as held whose release reached no window of the program (a right
+// click that closed the window under the pointer).
+bool IsMoveWithoutButton(UINT msg, WPARAM wp) {
+    if (msg != WM_SYSCOMMAND || (wp & 0xFFF0) != SC_MOVE || (wp & 0x000F) == 0) return false;
+    MSG pending;
+    PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+    return GetAsyncKeyState(VK_LBUTTON) >= 0;
+}
+
 INT_PTR CALLBACK DialogProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     DialogSite* site = SiteOf(hwnd);
     if (!site) return FALSE;
@@ -101,6 +118,10 @@ INT_PTR CALLBACK DialogProc(::HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
     if (msg == WM_NCDESTROY) return FALSE; // DefDlgProc must still free its own dialog data
     if (!handled) {
+        if (IsMoveWithoutButton(msg, wp)) {
+            if (IsWindow(hwnd)) SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
+            return TRUE;
+        }
         if (msg == WM_MOUSEWHEEL) {
             DeliverWheel(hwnd, wp);
             if (IsWindow(hwnd)) SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);

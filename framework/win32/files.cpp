@@ -90,16 +90,67 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
     return true;
 }
 
-FileHandle FileOpen(const std::wstring& path, FileMode mode) {
-    const std::wstring apiPath = win32::FileApiPath(path);
-    HANDLE h = mode == kRead ? CreateFileW(apiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                             : CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
+namespace {
+
+FileError FileErrorOf(::DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return kFileNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_NETWORK_ACCESS_DENIED: // a share that refuses the write
+        return kFileAccessDenied;
+    case ERROR_WRITE_PROTECT:
+        return kFileWriteProtected;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return kFileSharingViolation;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return kFileExists;
+    default:
+        return kFileOtherError;
+    }
+}
+
+HANDLE CreateFor(const std::wstring& apiPath, FileMode mode) {
+    switch (mode) {
+    case kRead:
+        return CreateFileW(apiPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    case kCreateWrite:
+        return CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    case kCreateTrial:
+        // Delete-on-close needs the DELETE right; the system removes the file with the last handle, which
+        // the process's end closes too.
+        return CreateFileW(apiPath.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+FileHandle FileOpen(const std::wstring& path, FileMode mode, FileError* error) {
+    if (error) *error = kFileOk;
+    HANDLE h = CreateFor(win32::FileApiPath(path), mode);
+    if (h == INVALID_HANDLE_VALUE) {
+        if (error) *error = FileErrorOf(GetLastError());
+        return nullptr;
+    }
     FileHandle f = new (std::nothrow) FileHandle_{h};
-    if (!f) CloseHandle(h);
+    if (!f) {
+        CloseHandle(h);
+        if (error) *error = kFileOtherError;
+    }
     return f;
+}
+
+bool PathExists(const std::wstring& path) {
+    return GetFileAttributesW(win32::FileApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 namespace {

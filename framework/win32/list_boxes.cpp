@@ -1,5 +1,5 @@
-// List boxes through their W messages. The sorted style does the ordering (case-insensitive, as the
-// system compares item texts of a list box without owner draw).
+// List boxes through their W messages. The sorted style does the ordering: the list box compares item texts
+// by the user's locale with case ignored (CompareString), see CListBox.
 #include "framework/platform.h"
 #include "framework/win32/win32_seam.h"
 
@@ -20,6 +20,8 @@ LRESULT ListBoxCount(HWND listBox) {
 
 bool ListBoxText(HWND listBox, int index, std::wstring* text) {
     if (!text || index < 0) return false;
+    // A window that is no list box answers every message with 0, which would pass for an empty item.
+    if (index >= SendMessageW(ToWin(listBox), LB_GETCOUNT, 0, 0)) return false;
     const LRESULT length = SendMessageW(ToWin(listBox), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR || length < 0) return false;
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');

@@ -1,4 +1,4 @@
-// The command line and the per-user settings folder.
+// The command line and the per-user settings folder: where it is, and making it (only to write there).
 #include "framework/platform.h"
 #include "framework/win32/win32_seam.h"
 
@@ -40,15 +40,29 @@ std::vector<std::wstring> CommandLineArgs() {
     return args;
 }
 
-std::wstring UserSettingsDir() {
+namespace {
+// %APPDATA%\Telly, without a trailing '\'; empty when the system names no per-user application data folder.
+// `create` makes %APPDATA% itself when it is missing (CSIDL_FLAG_CREATE); Telly is left to the caller.
+std::wstring TellyFolder(bool create) {
     wchar_t base[MAX_PATH] = {};
-    if (FAILED(
-            SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, base)))
-        return std::wstring();
+    const int csidl = CSIDL_APPDATA | (create ? CSIDL_FLAG_CREATE : 0);
+    // Without the create flag a missing %APPDATA% fails the call: no per-user file can be there either.
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, base))) return std::wstring();
     std::wstring dir = base;
     if (dir.empty()) return std::wstring();
     if (dir.back() != L'\\') dir += L'\\';
-    dir += L"Telly";
+    return dir + L"Telly";
+}
+} // namespace
+
+std::wstring UserSettingsDirPath() {
+    const std::wstring dir = TellyFolder(false);
+    return dir.empty() ? dir : dir + L'\\';
+}
+
+std::wstring UserSettingsDir() {
+    const std::wstring dir = TellyFolder(true);
+    if (dir.empty()) return dir;
     const std::wstring apiPath = win32::FileApiPath(dir);
     if (!CreateDirectoryW(apiPath.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return std::wstring();

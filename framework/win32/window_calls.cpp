@@ -58,8 +58,24 @@ BOOL GetClientRectangle(HWND hwnd, RECT* rc) {
     return TRUE;
 }
 
+BOOL GetWindowRectangle(HWND hwnd, RECT* rc) {
+    if (!rc) return FALSE;
+    ::RECT r{};
+    if (!GetWindowRect(ToWin(hwnd), &r)) return FALSE;
+    *rc = FromWin(r);
+    return TRUE;
+}
+
+BOOL ShowOwnScrollBar(HWND hwnd, int bar, BOOL show) {
+    return ::ShowScrollBar(ToWin(hwnd), bar, show);
+}
+
 DWORD GetWindowStyle(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongW(ToWin(hwnd), GWL_STYLE));
+}
+
+HWND FocusedWindow() {
+    return FromWin(::GetFocus());
 }
 
 HWND GetNextSibling(HWND hwnd) {

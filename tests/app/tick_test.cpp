@@ -2,6 +2,7 @@
 // blocks, the quit sequence and the messages that must not end the program.
 #include "support/player_fixture.h"
 
+#include "app/player_app.h"
 #include "playback/playlist.h"
 
 #include <fstream>
@@ -19,6 +20,23 @@ TEST_F(TickTest, CreationStartsTheTimerAndInitialisationAcceptsDrops) {
                                        "SendMessage dlg102 WM_SETICON 0", "DragAcceptFiles dlg102 1"});
     const std::string settings = programDir + "/RIVO.CFG";
     EXPECT_TRUE(std::ifstream(settings).good()) << "the first start creates the settings file";
+}
+
+TEST_F(TickTest, TheApplicationRunsTheMainWindowInItsColours) {
+    HWND seen = nullptr;
+    CWnd* mainWnd = nullptr;
+    sim::SetModalDriver(IDD_PLAYER, [&](HWND h) {
+        seen = h;
+        mainWnd = AfxGetApp()->m_pMainWnd;
+    });
+    EXPECT_EQ(theApp.InitInstance(), FALSE) << "the program ends when the main window does";
+    ASSERT_NE(seen, nullptr);
+    ASSERT_NE(mainWnd, nullptr);
+    EXPECT_EQ(theApp.m_pMainWnd, nullptr) << "no main window is left behind";
+    EXPECT_EQ(sim::DialogBackground(), RGB(0, 0, 0));
+    EXPECT_EQ(sim::DialogText(), RGB(255, 255, 255));
+    EXPECT_EQ(LogCount(MciLog(), "close movie"), 1)
+        << "the main window's object closes the movie when it goes";
 }
 
 TEST_F(TickTest, AFailedTimerMeansNoDialog) {
@@ -130,12 +148,47 @@ TEST_F(TickTest, WheelNotchBecomesAScanStepUnlessCoolingDown) {
 TEST_F(TickTest, ActivationClearsAPendingNotchAndMovesTheFocus) {
     OpenAndStart();
     for (UINT state : {WA_INACTIVE, WA_ACTIVE, WA_CLICKACTIVE}) {
+        SCOPED_TRACE(state);
+        // Somewhere else first: the first tick has already put the focus on the scroll bar.
+        sim::Send(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_PLAYLIST)), 1);
+        ASSERT_FALSE(sim::Info(Item(IDC_FOCUS_SCROLLBAR))->focused);
         g_nWheelStep = 1;
         sim::Send(hwnd, WM_ACTIVATE, state, 0);
         EXPECT_EQ(g_nWheelStep, 0);
         EXPECT_EQ(g_bActive, state == WA_INACTIVE ? 0 : 1);
+        EXPECT_EQ(sim::Info(Item(IDC_FOCUS_SCROLLBAR))->focused, state != WA_INACTIVE);
     }
-    EXPECT_TRUE(sim::Info(Item(IDC_FOCUS_SCROLLBAR))->focused);
+}
+
+TEST_F(TickTest, ThePictureShowsTheStateThePreviousTickLeft) {
+    sim::AddMovie(L"C:\\a.avi", 1000, 25);
+    SetArgs({L"C:\\a.avi"});
+    OpenAndStart();
+    // PLAY/PAUSE at (38, 161): its lit look is on the sheet at (262, 161). A request the tick carries out in
+    // block 5 shows only on the next tick's picture, since block 3 composes first.
+    const int x = 48, y = 170;
+    const unsigned playing = sim::Pixel(hwnd, x, y);
+    g_bPlayPauseRequest = 1;
+    sim::Tick();
+    EXPECT_EQ(g_bPaused, 1);
+    EXPECT_EQ(sim::Pixel(hwnd, x, y), playing) << "this tick drew the state before its own input";
+    sim::Tick();
+    EXPECT_NE(sim::Pixel(hwnd, x, y), playing) << "the next tick shows the paused look";
+}
+
+TEST_F(TickTest, PaintingDrawsTheIconCentredOnlyWhenMinimised) {
+    OpenAndStart();
+    sim::Send(hwnd, WM_PAINT);
+    EXPECT_EQ(LogCount(sim::Log(), "Default dlg102 WM_PAINT"), 1)
+        << "the skin is the tick's: the platform paints";
+    EXPECT_TRUE(sim::LogLines("DrawIcon").empty());
+
+    plat::ShowWnd(hwnd, 6); // SW_MINIMIZE
+    sim::ClearLog();
+    sim::Send(hwnd, WM_PAINT);
+    // The 274 x 187 window and a 32 x 32 icon: ((274 - 32 + 1) / 2, (187 - 32 + 1) / 2).
+    ExpectOrderedPrefixes(sim::Log(), {"SendMessage dlg102 WM_ICONERASEBKGND", "DrawIcon 121,78"});
+    EXPECT_EQ(LogCount(sim::Log(), "Default dlg102 WM_PAINT"), 0);
 }
 
 TEST_F(TickTest, MovesAreRemembered) {
@@ -165,7 +218,9 @@ TEST_F(TickTest, QuitRequestClosesWritesAndEndsWithOk) {
     g_bQuitRequest = 1;
     sim::ClearLog();
     sim::Tick();
-    ExpectOrderedPrefixes(sim::Log(), {"mci \"close movie\"", "EndDialog dlg102 1"});
+    // The movie is closed before the settings are written, and both before the dialog ends.
+    ExpectOrderedPrefixes(sim::Log(), {"mci \"close movie\"", "MoveFileEx RIVO.CFG", "EndDialog dlg102 1"});
+    EXPECT_EQ(LogCount(sim::Log(), "MoveFileEx RIVO.CFG"), 1);
     INT_PTR result = 0;
     ASSERT_TRUE(sim::ModalEnded(hwnd, &result));
     EXPECT_EQ(result, IDOK);

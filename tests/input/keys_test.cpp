@@ -96,11 +96,17 @@ TEST_F(KeysTest, ArrowsWhilePlayingChangeTheEntryAndEndAScan) {
     EXPECT_EQ(g_nScanStep, 0);
 
     Hold({VK_LEFT});
+    g_nScanSpeed = -4;
     dlg->PollKeys();
     EXPECT_EQ(g_nCurrentIndex, 1) << "the cool-down holds the entry";
+    EXPECT_EQ(g_nScanSpeed, 0) << "but the scan ends all the same";
     g_nKeyCooldown = 0;
+    g_nScanSpeed = 3;
     dlg->PollKeys();
     EXPECT_EQ(g_nCurrentIndex, 0);
+    EXPECT_EQ(g_nKeyCooldown, 7);
+    EXPECT_EQ(g_nScanSpeed, 0);
+    EXPECT_EQ(g_nScanStep, 0);
 }
 
 TEST_F(KeysTest, RightHeldWhilePlayingAdvancesEverySevenTicks) {

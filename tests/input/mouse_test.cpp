@@ -94,6 +94,21 @@ TEST_F(MouseTest, EachBoxTakesItsAction) {
     }
 }
 
+TEST_F(MouseTest, SwitchesToggleBetweenOffAndOn) {
+    const std::vector<int> want = {1, 0, 1, 0};
+    std::vector<int> rnd, rep;
+    g_bRandom = 0;
+    g_bRepeat = 1;
+    for (int i = 0; i < 4; ++i) {
+        Press(160, 168);
+        rnd.push_back(g_bRandom);
+        Press(174, 168);
+        rep.push_back(g_bRepeat);
+    }
+    EXPECT_EQ(rnd, want);
+    EXPECT_EQ(rep, (std::vector<int>{0, 1, 0, 1}));
+}
+
 TEST_F(MouseTest, DoubleClickOnFfMovesOneEntryNotTwo) {
     Press(70, 170);
     Release(70, 170);
@@ -137,6 +152,32 @@ TEST_F(MouseTest, PositionKnobFollowsTheMouseAndParksAtTheEnds) {
     Release(150, 152);
     EXPECT_EQ(g_nPosDrag, 0);
     EXPECT_EQ(Moves(), 0) << "a release that ends a drag does not move the window";
+}
+
+TEST_F(MouseTest, KnobsStopAtTheEndsOfTheirBarsWithoutParking) {
+    // A long move that stays inside the bar's x limits takes the knob to its end and keeps the drag alive.
+    g_nPosKnobX = 150;
+    Press(150, 152);
+    sim::ClearLog();
+    Move(199, 152);
+    EXPECT_EQ(g_nPosKnobX, 189);
+    EXPECT_EQ(g_nPosDrag, 1);
+    EXPECT_EQ(LogCount(sim::Log(), "mci \"play movie from 999\""), 1);
+    Move(198, 152); // still dragging: the knob follows by the distance moved
+    EXPECT_EQ(g_nPosKnobX, 188);
+    Release(198, 152);
+
+    g_nVolKnobX = 120;
+    Press(120, 175);
+    Move(131, 175); // +11 would be 131: stops at 125, x 131 is still inside the bar's limits
+    EXPECT_EQ(g_nVolKnobX, 125);
+    EXPECT_EQ(g_nVolDrag, 1);
+    EXPECT_EQ(sim::Volume(), CWaveVolume::BothChannels(32 * 2047));
+    Move(90, 175); // -41: stops at 93, x 90 is still inside
+    EXPECT_EQ(g_nVolKnobX, 93);
+    EXPECT_EQ(g_nVolDrag, 1);
+    EXPECT_EQ(sim::Volume(), 0u);
+    Release(90, 175);
 }
 
 TEST_F(MouseTest, PositionDragWhilePausedSeeksAndParksLeft) {

@@ -124,6 +124,13 @@ TEST(MouseSettingsTemplate, ControlsTextsAndPositions) {
     }
 }
 
+TEST(MouseSettingsDlg, StartsWithNoChoiceInAnyPair) {
+    const CMouseSettingsDlg fresh(nullptr);
+    EXPECT_EQ(fresh.m_nWheelPlay, -1);
+    EXPECT_EQ(fresh.m_nWheelPause, -1);
+    EXPECT_EQ(fresh.m_nBottunMode, -1);
+}
+
 TEST_F(MouseSettingsTest, OpensOwnedByTheMainWindowWithTheCurrentChoicesChecked) {
     Open();
     TestApp()->m_pMainWnd = dlg.get();

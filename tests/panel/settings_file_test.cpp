@@ -1,13 +1,16 @@
 // ReadSettings and WriteSettings on real folders: the first start, reading by position, the template's
-// seventh line, the fallbacks for a missing template and an unwritable program folder, and writes that
-// fail part way (the previous file must survive byte for byte).
+// seventh line, the fallback for a missing template, where the settings live when the program's folder
+// refuses new files, and writes that fail part way (the previous file must survive byte for byte).
 #include "support/player_fixture.h"
 
 #include "panel/settings_paths.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <fstream>
 #include <iterator>
 
@@ -52,29 +55,53 @@ class SettingsFileTest : public PlayerTest {
 protected:
     void SetUp() override {
         PlayerTest::SetUp();
-        char pattern[] = "/tmp/telly-user-XXXXXX";
+        char pattern[] = "/tmp/telly-appdata-XXXXXX";
         const char* dir = mkdtemp(pattern);
         ASSERT_NE(dir, nullptr);
-        userDir = dir;
+        appData = dir;
+        // The per-user folder does not exist until something is written there.
+        userDir = appData + "/Telly";
         sim::SetUserSettingsDir(sim::PlayerPath(userDir) + L"\\");
         settings = std::make_unique<CPlayerDlg>(nullptr);
     }
     void TearDown() override {
         settings.reset();
-        std::string cmd = "rm -rf '" + userDir + "'";
+        std::string cmd = "rm -rf '" + appData + "'";
         if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << cmd;
         PlayerTest::TearDown();
     }
     std::string ProgramFile(const char* name) const { return programDir + "/" + name; }
     std::string UserFile(const char* name) const { return userDir + "/" + name; }
     void ShipTemplate() { WriteHostFile(ProgramFile("RIVO.sys"), ReadHostFile(TELLY_TEMPLATE_PATH)); }
-    // The program's folder becomes one that takes no file: argument 0 names a folder below a plain file.
-    void MakeProgramFolderUnwritable() {
-        WriteHostFile(ProgramFile("not-a-folder"), "");
-        sim::SetCommandLine({sim::PlayerPath(programDir) + L"\\not-a-folder\\telly.exe"});
+    void MakeUserDir() { ASSERT_EQ(mkdir(userDir.c_str(), 0755), 0); }
+    // The program's folder answers every create (and replace) as a read-only folder, share or medium does.
+    void RefuseProgramFolder(plat::FileError reason = plat::kFileAccessDenied) {
+        sim::SetFolderRefusal(sim::PlayerPath(programDir), reason);
+    }
+    // A start of the program as far as the settings go: fresh values, then OnInitDialog reads the settings
+    // file or creates it.
+    void Start() {
+        ResetPlayerState();
+        Open();
+        sim::CloseModal(hwnd);
+        hwnd = nullptr;
+    }
+    // The quit sequence's write.
+    void Quit() { settings->WriteSettings(); }
+    // Names in a host folder, sorted; empty when it does not exist.
+    static std::vector<std::string> Names(const std::string& dir) {
+        std::vector<std::string> names;
+        if (DIR* d = opendir(dir.c_str())) {
+            while (const dirent* e = readdir(d))
+                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                    names.push_back(e->d_name);
+            closedir(d);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
-    std::string userDir;
+    std::string appData, userDir;
     std::unique_ptr<CPlayerDlg> settings; // ReadSettings / WriteSettings need no window
 };
 
@@ -91,7 +118,7 @@ TEST_F(SettingsFileTest, FirstStartCreatesTheTemplateWithZeros) {
         EXPECT_EQ(bytes.size(), 102u);
         EXPECT_EQ(bytes, kFirstStartFile);
         EXPECT_FALSE(FileExists(ProgramFile("RIVO.CFG.tmp")));
-        EXPECT_FALSE(FileExists(UserFile("RIVO.CFG")));
+        EXPECT_FALSE(FileExists(userDir)) << "no per-user folder";
         sim::CloseModal(hwnd);
         hwnd = nullptr;
     }
@@ -173,74 +200,228 @@ TEST_F(SettingsFileTest, TemplateFallsBackToTheBuiltInCopyOnlyWhenItCannotBeRead
     }
 }
 
-TEST_F(SettingsFileTest, FailedWriteLeavesThePreviousFileByteForByte) {
-    const std::string old =
-        "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\nWheel1_Play =1\r\n" + std::string(3000, '#');
-    struct Case {
-        const char* name;
-        sim::FileFault fault;
-    };
-    const Case cases[] = {
-        {"at create", sim::kFailCreate}, {"at write", sim::kFailWrite}, {"at replace", sim::kFailReplace}};
-    sim::SetUserSettingsDir(L""); // nowhere else to go
+// The settings text the shipped template gives for these mouse modes (x and y always 0).
+std::string SettingsText(int wheel1Play, int wheel1Pause, int wheel2Mode, int bottunMode) {
+    return "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\nWheel1_Play =" + std::to_string(wheel1Play) +
+           "\r\nWheel1_Pause=" + std::to_string(wheel1Pause) +
+           "\r\nWheel2_Mode =" + std::to_string(wheel2Mode) +
+           "\r\nBottunMode  =" + std::to_string(bottunMode) + "\r\n";
+}
+
+TEST_F(SettingsFileTest, WritableFolderKeepsTheSettingsBesideTheProgram) {
     ShipTemplate();
-    for (const Case& c : cases) {
-        WriteHostFile(ProgramFile("RIVO.CFG"), old);
-        sim::InjectFileFault(c.fault, L"RIVO.CFG.tmp");
-        SetSettingValues({0, 0, 0, 1, 0, 1, 0, 0, 0});
-        settings->WriteSettings();
-        EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), old) << c.name;
-        EXPECT_FALSE(FileExists(ProgramFile("RIVO.CFG.tmp"))) << c.name << ": the temporary file is removed";
-        // The next write, without a fault, goes through.
-        settings->WriteSettings();
-        EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")).substr(0, 18), "[WindowPoint]\r\nx=0") << c.name;
-        EXPECT_NE(ReadHostFile(ProgramFile("RIVO.CFG")), old) << c.name;
+    Start();
+    g_nBottunMode = 1;
+    Quit();
+    Start();
+    EXPECT_EQ(g_nBottunMode, 1);
+    EXPECT_FALSE(FileExists(userDir)) << "no per-user folder";
+
+    // A per-user file left by a copy in a read-only folder elsewhere is neither read nor written, also at
+    // a first start.
+    MakeUserDir();
+    const std::string elsewhere = SettingsText(1, 1, 1, 0);
+    WriteHostFile(UserFile("RIVO.CFG"), elsewhere);
+    std::remove(ProgramFile("RIVO.CFG").c_str());
+    Start();
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), kFirstStartFile);
+    EXPECT_EQ(g_nWheel1Play, 0);
+    g_nBottunMode = 1;
+    Quit();
+    Start();
+    EXPECT_EQ(g_nBottunMode, 1);
+    EXPECT_EQ(g_nWheel1Play, 0);
+    EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), elsewhere);
+    EXPECT_EQ(Names(programDir), (std::vector<std::string>{"RIVO.CFG", "RIVO.sys"})) << "no trial file left";
+}
+
+TEST_F(SettingsFileTest, RefusingFolderWithAFileBesideTheProgramSeedsThePerUserFile) {
+    ShipTemplate();
+    const std::string beside = SettingsText(0, 1, 0, 0);
+    WriteHostFile(ProgramFile("RIVO.CFG"), beside);
+    RefuseProgramFolder();
+    Start();
+    EXPECT_EQ(g_nWheel1Pause, 1);
+    EXPECT_FALSE(FileExists(userDir)) << "reading makes nothing";
+    g_nBottunMode = 1; // chosen in the mouse settings dialog
+    Quit();
+    EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), SettingsText(0, 1, 0, 1));
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), beside);
+
+    // Every later start reads the per-user file, and its changes hold.
+    Start();
+    EXPECT_EQ(g_nBottunMode, 1);
+    g_nBottunMode = 0;
+    g_nWheel1Play = 1;
+    Quit();
+    Start();
+    EXPECT_EQ(g_nBottunMode, 0);
+    EXPECT_EQ(g_nWheel1Play, 1);
+    EXPECT_EQ(g_nWheel1Pause, 1);
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), beside);
+    EXPECT_EQ(Names(userDir), std::vector<std::string>{"RIVO.CFG"});
+}
+
+TEST_F(SettingsFileTest, RefusingFolderWithoutAFileStartsThePerUserFileFromTheTemplate) {
+    ShipTemplate();
+    for (plat::FileError reason : {plat::kFileAccessDenied, plat::kFileWriteProtected}) {
+        SCOPED_TRACE(reason);
+        std::remove(UserFile("RIVO.CFG").c_str());
+        RefuseProgramFolder(reason);
+        Start();
+        EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), kFirstStartFile);
+        EXPECT_EQ(Names(programDir), std::vector<std::string>{"RIVO.sys"});
+        g_nBottunMode = 1;
+        Quit();
+        Start();
+        EXPECT_EQ(g_nBottunMode, 1);
     }
 }
 
-TEST_F(SettingsFileTest, UnwritableProgramFolderUsesThePerUserFolder) {
-    MakeProgramFolderUnwritable();
-    EXPECT_FALSE(SettingsFileExists());
-    settings->WriteSettings(); // the first start
-    EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), kFirstStartFile);
-    EXPECT_FALSE(FileExists(UserFile("RIVO.CFG.tmp")));
-    EXPECT_TRUE(SettingsFileExists());
-
-    g_nBottunMode = 1;
-    g_nWheel1Pause = 1;
-    settings->WriteSettings(); // the quit
-    ResetPlayerState();
-    settings->ReadSettings(); // the next start
+TEST_F(SettingsFileTest, PerUserFileIsReadOnlyWhileTheProgramFolderRefuses) {
+    ShipTemplate();
+    WriteHostFile(ProgramFile("RIVO.CFG"), kFirstStartFile);
+    MakeUserDir();
+    WriteHostFile(UserFile("RIVO.CFG"), SettingsText(0, 0, 0, 1));
+    RefuseProgramFolder();
+    Start();
     EXPECT_EQ(g_nBottunMode, 1);
-    EXPECT_EQ(g_nWheel1Pause, 1);
+
+    // The folder takes files again: the file beside the program is the settings file once more.
+    RefuseProgramFolder(plat::kFileOk);
+    Start();
+    EXPECT_EQ(g_nBottunMode, 0);
+    g_nWheel1Play = 1;
+    Quit();
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), SettingsText(1, 0, 0, 0));
+    EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), SettingsText(0, 0, 0, 1));
 }
 
-TEST_F(SettingsFileTest, FileBesideTheProgramComesFirst) {
-    WriteHostFile(ProgramFile("RIVO.CFG"), "=\n=\n=1\n");
-    WriteHostFile(UserFile("RIVO.CFG"), "=\n=\n=0\n=1\n");
-    settings->ReadSettings();
-    EXPECT_EQ(g_nWheel1Play, 1);
-    EXPECT_EQ(g_nWheel1Pause, 0) << "nothing is taken from the per-user file";
+TEST_F(SettingsFileTest, OnlyTheFolderItselfRefusingMovesTheSettings) {
+    ShipTemplate();
+    MakeUserDir();
+    const std::string perUser = SettingsText(0, 0, 0, 1);
+    WriteHostFile(UserFile("RIVO.CFG"), perUser);
+    const std::wstring temp = sim::PlayerPath(ProgramFile("RIVO.CFG.tmp"));
+    for (plat::FileError reason : {plat::kFileOtherError, plat::kFileNotFound}) {
+        SCOPED_TRACE(reason);
+        WriteHostFile(ProgramFile("RIVO.CFG"), kFirstStartFile);
+        sim::InjectFileFault(sim::kFailCreate, temp, reason); // the start's trial meets it
+        Start();
+        EXPECT_EQ(g_nBottunMode, 0) << "the file beside the program is read";
+        sim::InjectFileFault(sim::kFailCreate, temp, reason);
+        g_nWheel1Pause = 1;
+        Quit();
+        EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), kFirstStartFile) << "a failed write";
+        EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), perUser) << "not a reason to write elsewhere";
+    }
+}
 
-    g_nWheel1Play = 0;
-    settings->WriteSettings();
-    EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), "=\n=\n=0\n=1\n") << "a writable program folder is written";
-    EXPECT_NE(ReadHostFile(ProgramFile("RIVO.CFG")).find("Wheel1_Play =0\r\n"), std::string::npos);
+TEST_F(SettingsFileTest, TakenTemporaryNameUsesTheNextOne) {
+    ShipTemplate();
+    const std::wstring temp = sim::PlayerPath(ProgramFile("RIVO.CFG.tmp"));
+    struct Case {
+        const char* what;
+        std::function<void()> take;
+    };
+    const Case cases[] = {
+        {"another player writing it",
+         [&] { sim::InjectFileFault(sim::kFailCreate, temp, plat::kFileSharingViolation); }},
+        {"a leftover the system will not replace (hidden): access denied with the name taken",
+         [&] {
+             WriteHostFile(ProgramFile("RIVO.CFG.tmp"), "hidden");
+             sim::InjectFileFault(sim::kFailCreate, temp, plat::kFileAccessDenied);
+         }},
+        {"a folder of that name", [&] { ASSERT_EQ(mkdir(ProgramFile("RIVO.CFG.tmp").c_str(), 0755), 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteHostFile(ProgramFile("RIVO.CFG"), kFirstStartFile);
+        c.take();
+        g_nBottunMode = 1;
+        Quit();
+        EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), SettingsText(0, 0, 0, 1));
+        EXPECT_FALSE(FileExists(userDir));
+        EXPECT_FALSE(FileExists(ProgramFile("RIVO.CFG.tmp1")));
+        std::string cmd = "rm -rf '" + ProgramFile("RIVO.CFG.tmp") + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+    }
+
+    // In a folder that refuses, a taken first name does not hide the folder's answer.
+    ASSERT_EQ(mkdir(ProgramFile("RIVO.CFG.tmp").c_str(), 0755), 0);
+    MakeUserDir();
+    WriteHostFile(UserFile("RIVO.CFG"), SettingsText(1, 0, 0, 0));
+    RefuseProgramFolder();
+    Start();
+    EXPECT_EQ(g_nWheel1Play, 1) << "the per-user file is read";
+    RefuseProgramFolder(plat::kFileOk);
+    Start();
+    EXPECT_EQ(g_nWheel1Play, 0) << "and, once the folder takes files, the file beside the program";
+
+    // Every temporary name taken: the write fails and moves nothing.
+    for (int n = 1; n < 8; ++n)
+        ASSERT_EQ(mkdir(ProgramFile(("RIVO.CFG.tmp" + std::to_string(n)).c_str()).c_str(), 0755), 0);
+    const std::string before = ReadHostFile(ProgramFile("RIVO.CFG"));
+    g_nWheel1Pause = 1;
+    Quit();
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), before);
+    EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), SettingsText(1, 0, 0, 0));
+}
+
+TEST_F(SettingsFileTest, FailedWriteLeavesThePreviousFileByteForByteOnEitherSide) {
+    const std::string old =
+        "[WindowPoint]\r\nx=0\r\ny=0\r\n[MouseMode]\r\nWheel1_Play =1\r\n" + std::string(3000, '#');
+    struct Fault {
+        const char* name;
+        sim::FileFault fault;
+    };
+    const Fault faults[] = {
+        {"at create", sim::kFailCreate}, {"at write", sim::kFailWrite}, {"at replace", sim::kFailReplace}};
+    ShipTemplate();
+    for (bool perUser : {false, true}) {
+        SCOPED_TRACE(perUser ? "per-user folder" : "beside the program");
+        const std::string dir = perUser ? userDir : programDir;
+        if (perUser) {
+            MakeUserDir();
+            WriteHostFile(ProgramFile("RIVO.CFG"), kFirstStartFile);
+            RefuseProgramFolder();
+        }
+        for (const Fault& f : faults) {
+            SCOPED_TRACE(f.name);
+            WriteHostFile(dir + "/RIVO.CFG", old);
+            sim::InjectFileFault(f.fault, sim::PlayerPath(dir + "/RIVO.CFG.tmp"));
+            SetSettingValues({0, 0, 0, 1, 0, 1, 0, 0, 0});
+            Quit();
+            EXPECT_EQ(ReadHostFile(dir + "/RIVO.CFG"), old);
+            EXPECT_FALSE(FileExists(dir + "/RIVO.CFG.tmp")) << "the temporary file is removed";
+            if (perUser) {
+                EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), kFirstStartFile);
+            }
+            Quit(); // the next write, without a fault, goes through
+            EXPECT_EQ(ReadHostFile(dir + "/RIVO.CFG"), SettingsText(0, 1, 0, 1));
+        }
+    }
 }
 
 TEST_F(SettingsFileTest, NowhereToWriteChangesNothing) {
-    MakeProgramFolderUnwritable();
-    sim::SetUserSettingsDir(L"");
-    settings->WriteSettings();
-    EXPECT_FALSE(SettingsFileExists());
-    EXPECT_FALSE(FileExists(UserFile("RIVO.CFG")));
+    ShipTemplate();
+    WriteHostFile(ProgramFile("RIVO.CFG"), kFirstStartFile);
+    RefuseProgramFolder();
+    g_nBottunMode = 1;
+    sim::SetUserSettingsDir(L""); // the platform has no per-user folder
+    Quit();
+    WriteHostFile(appData + "/file", "");
+    sim::SetUserSettingsDir(sim::PlayerPath(appData + "/file/Telly") + L"\\"); // one that cannot be made
+    Quit();
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), kFirstStartFile);
+    EXPECT_EQ(Names(appData), std::vector<std::string>{"file"});
 }
 
 TEST_F(SettingsFileTest, UnreadableOrVanishedFileChangesNothing) {
     SetSettingValues({7, 7, 7, 7, 7, 7, 7, 7, 7});
     settings->ReadSettings(); // no file at all
     WriteHostFile(ProgramFile("RIVO.CFG"), "x=1\r\ny=1\r\nWheel1_Play =1\r\n");
-    sim::InjectFileFault(sim::kFailRead, L"RIVO.CFG");
+    sim::InjectFileFault(sim::kFailRead, sim::PlayerPath(ProgramFile("RIVO.CFG")));
     settings->ReadSettings();
     EXPECT_EQ(SettingValues(), (std::array<int, 9>{7, 7, 7, 7, 7, 7, 7, 7, 7}));
 }

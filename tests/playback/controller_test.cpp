@@ -4,6 +4,8 @@
 #include "framework/sim/utf.h"
 #include "playback/movie_device.h"
 
+#include <climits>
+
 using namespace fw;
 
 namespace {
@@ -327,6 +329,42 @@ TEST_F(ControllerTest, ScanTickInBothWheelModes) {
     }
 }
 
+TEST_F(ControllerTest, EveryScanLevelMovesByItsOwnAmount) {
+    // Per tick: seconds in MODE1 while playing, frames in MODE2 (playing, or paused with MODE2).
+    const int seconds[10] = {0, 1, 2, 4, 6, 9, 12, 15, 20, 24};
+    const int frames[10] = {0, 1, 1, 2, 4, 6, 8, 16, 32, 64};
+    const std::wstring film = L"C:\\m\\long.avi";
+    sim::AddMovie(film, 100000, 10); // 10,000 s: no jump reaches either end from the middle
+    SetPlaylist({film});
+    struct Mode {
+        int paused, wheelPlay, wheelPause;
+        bool inSeconds;
+    } modes[] = {{0, 0, 0, true}, {0, 1, 0, false}, {1, 0, 1, false}};
+    for (const Mode& m : modes) {
+        for (int level = 1; level <= 9; ++level) {
+            for (int sign : {1, -1}) {
+                SCOPED_TRACE(testing::Message() << "paused " << m.paused << " level " << sign * level);
+                g_nCurrentIndex = 0;
+                g_bPaused = 0;
+                dlg->OpenCurrentEntry();
+                dlg->SeekTo(50000);
+                g_bPaused = m.paused;
+                g_nWheel1Play = m.wheelPlay;
+                g_nWheel1Pause = m.wheelPause;
+                g_nScanSpeed = sign * level;
+                g_nScanStep = 0;
+                g_cArrowKeys = 2; // held: a paused scan keeps its level
+                sim::ClearLog();
+                dlg->ScanTick();
+                const int want =
+                    m.inSeconds ? 5000000 + sign * seconds[level] * 1000 : 50000 + sign * frames[level];
+                EXPECT_EQ(g_nPosition, want);
+                EXPECT_EQ(LogCount(MciLog(), "seek movie to " + std::to_string(want)), 1);
+            }
+        }
+    }
+}
+
 TEST_F(ControllerTest, ScanLevelClampsAtNineAndLightsTheButtons) {
     g_bPaused = 1;
     g_nWheel1Pause = 1;
@@ -418,6 +456,73 @@ TEST_F(ControllerTest, ADeviceThatStopsOnTheFrameBeforeTheLengthStillEndsTheMovi
     sim::AdvanceClock(100);
     dlg->CheckEndOfMovie();
     EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 0);
+}
+
+// A device may answer anything in the int range (the reply parser clamps longer numbers to it): a movie of
+// 2e9 frames reads INT_MAX in milliseconds, a device with a negative length reads INT_MIN. Every place where
+// such a position meets a step, a jump or the length stays inside int; the sanitizers of the host build
+// fail this test on any overflow.
+TEST_F(ControllerTest, DeviceRepliesAtTheEndsOfTheIntRangeSaturate) {
+    const struct Movie {
+        const wchar_t* path;
+        int frames, fps;
+    } movies[] = {{L"C:\\m\\huge.avi", 2000000000, 25},
+                  {L"C:\\m\\max.avi", INT_MAX, 1},
+                  {L"C:\\m\\min.avi", INT_MIN, 1},
+                  {L"C:\\m\\minus.avi", -1, 1}};
+    for (const Movie& movie : movies) {
+        SCOPED_TRACE(sim::detail::ToUtf8(movie.path));
+        sim::AddMovie(movie.path, movie.frames, movie.fps);
+        SetPlaylist({movie.path});
+        g_bClosed = 0;
+        g_bPaused = 0;
+        g_nCurrentIndex = 0;
+        dlg->OpenCurrentEntry();
+        EXPECT_EQ(g_nLength, movie.frames);
+        for (int wheel : {0, 1}) {
+            for (int speed : {9, -9}) {
+                for (int paused : {0, 1}) {
+                    MciSend(L"play movie", nullptr, 0);
+                    sim::AdvanceClock(1LL << 40); // to the end, in any time unit
+                    g_bPaused = paused;
+                    g_nWheel1Play = g_nWheel1Pause = wheel;
+                    g_cArrowKeys = 2;
+                    g_nScanSpeed = speed;
+                    dlg->ScanTick();
+                    EXPECT_GE(g_nPosition, 0);
+                }
+            }
+        }
+        // A jump forward from the last position the device can report stays there.
+        MciSend(L"set movie time format milliseconds", nullptr, 0);
+        MciSend(L"play movie", nullptr, 0);
+        sim::AdvanceClock(1LL << 40);
+        if (movie.frames == 2000000000) {
+            g_bPaused = 0;
+            g_nWheel1Play = 0;
+            g_nScanSpeed = 9;
+            sim::ClearLog();
+            dlg->ScanTick();
+            ExpectSequence(MciLog(), {"set movie time format milliseconds", "status movie position",
+                                      "seek movie to 2147483647", "set movie time format frames"});
+        }
+        g_bPaused = 1;
+        for (int start : {INT_MAX, INT_MIN}) {
+            for (int d : {1, -1}) {
+                g_nPosition = start;
+                dlg->StepPosition(d);
+                EXPECT_EQ(g_nPosition, start == INT_MAX ? (d > 0 ? INT_MAX : INT_MAX - 1)
+                                                        : (d < 0 ? INT_MIN : INT_MIN + 1));
+            }
+        }
+        g_nPosDrag = 0;
+        g_bClosed = 0;
+        g_bPaused = 0;
+        dlg->CheckEndOfMovie();
+        EXPECT_GE(g_nPosKnobX, 24);
+        EXPECT_LE(g_nPosKnobX, 189);
+        sim::Tick(); // and the whole tick around them
+    }
 }
 
 } // namespace

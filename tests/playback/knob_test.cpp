@@ -18,6 +18,21 @@ TEST(KnobMapping, RightEndOfTheBarSeeksToLengthMinusOne) {
     }
 }
 
+TEST(KnobMapping, KnobToPositionStaysInsideIntForAnyLength) {
+    for (int length : {INT_MAX, 2000000000, INT_MIN, -1}) {
+        SCOPED_TRACE(length);
+        for (int knob = 24; knob <= 189; ++knob) {
+            const long long exact = static_cast<long long>(static_cast<double>(length) *
+                                                           static_cast<double>(0.006060606f) * (knob - 24));
+            EXPECT_EQ(KnobToPosition(length, knob), exact);
+        }
+        if (length == -1) continue;
+        // Off the bar, a long movie would leave the int range: saturated.
+        EXPECT_EQ(KnobToPosition(length, INT_MAX), length > 0 ? INT_MAX : INT_MIN);
+        EXPECT_EQ(KnobToPosition(length, INT_MIN), length > 0 ? INT_MIN : INT_MAX);
+    }
+}
+
 TEST(KnobMapping, PositionToKnobStaysOnTheBar) {
     struct Case {
         int position, length, knob;

@@ -3,6 +3,7 @@
 #include "tools/art/bmp_codec.h"
 #include "tools/art/icon.h"
 #include "tools/art/sheet.h"
+#include "support/skin_facts.h"
 #include "view/window_shape.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,10 @@ uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
 }
 uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
     return uint16_t(b[at] | b[at + 1] << 8);
+}
+
+art::Rect Rect(const facts::Box& b) {
+    return art::Rect{b.x, b.y, b.w, b.h};
 }
 
 struct Rgb8 {
@@ -98,32 +103,34 @@ TEST_F(SheetFile, IsWhatTheGeneratorDrawsEveryTime) {
 // On every row the set's first non-white pixel is at the inset, the last at 223 - inset, and nothing in
 // between is pure white (the set is one opaque sprite: a white pixel would show the previous picture).
 TEST_F(SheetFile, BothSetsFollowTheOutlineOnEveryRow) {
-    for (int origin : {0, kLitSetX}) {
-        for (int y = 0; y < kSetHeight; ++y) {
+    for (int origin : {0, facts::kLitOffset}) {
+        for (int y = 0; y < 187; ++y) {
             int first = -1, last = -1, holes = 0;
-            for (int x = 0; x < kSetWidth; ++x) {
+            for (int x = 0; x < 224; ++x) {
                 if (At(origin + x, y).white()) continue;
                 if (first < 0) first = x;
                 last = x;
             }
             for (int x = first; first >= 0 && x <= last; ++x)
                 holes += At(origin + x, y).white();
-            EXPECT_EQ(first, g_anRegionInset[y]) << "set at " << origin << ", row " << y;
-            EXPECT_EQ(last, kSetWidth - 1 - g_anRegionInset[y]) << "set at " << origin << ", row " << y;
+            EXPECT_EQ(first, facts::Inset(y)) << "set at " << origin << ", row " << y;
+            EXPECT_EQ(last, 223 - facts::Inset(y)) << "set at " << origin << ", row " << y;
             EXPECT_EQ(holes, 0) << "set at " << origin << ", row " << y;
         }
     }
 }
 
 TEST_F(SheetFile, IsPureWhiteOutsideTheSprites) {
-    std::vector<art::Rect> sprites = {art::kPosKnobRect, art::kPosKnobRedRect, art::kVolKnobRect,
-                                      art::kVolKnobRedRect, art::kGreyPlayRect};
-    for (const art::Rect& r : art::kWideRects)
-        sprites.push_back(r);
+    std::vector<art::Rect> sprites;
+    for (const facts::Box& b : {facts::kPosKnob, facts::kPosKnobRed, facts::kVolKnob, facts::kVolKnobRed,
+                                facts::kGreyPlayPause, facts::kWide[0], facts::kWide[1], facts::kWide[2]})
+        sprites.push_back(Rect(b));
     int stray = 0;
     for (int y = 0; y < art::kSheetHeight; ++y)
         for (int x = 0; x < art::kSheetWidth; ++x) {
-            bool inSprite = IsInsideSet(x, y) || IsInsideSet(x - kLitSetX, y);
+            const bool inSet = y < 187 && ((x >= facts::Inset(y) && x <= 223 - facts::Inset(y)) ||
+                                           (x - 224 >= facts::Inset(y) && x - 224 <= 223 - facts::Inset(y)));
+            bool inSprite = inSet;
             for (const art::Rect& r : sprites)
                 inSprite |= x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
             stray += !inSprite && !At(x, y).white();
@@ -156,27 +163,27 @@ TEST_F(SheetFile, SpritesHoldTheirElements) {
         bool expected;
     };
     const Case cases[] = {
-        {"position knob: yellow line", art::kPosKnobRect, 0, Yellow, true},
-        {"position knob, variant: red line", art::kPosKnobRedRect, 0, Red, true},
-        {"volume knob: yellow line", art::kVolKnobRect, 0, Yellow, true},
-        {"volume knob, variant: red line", art::kVolKnobRedRect, 0, Red, true},
-        {"grey PLAY/PAUSE: white symbols", art::kGreyPlayRect, 0, NearWhite, true},
-        {"grey PLAY/PAUSE: no green", art::kGreyPlayRect, 0, Green, false},
-        {"WIDE 1", art::kWideRects[0], 0, Opaque, true},
-        {"WIDE 2", art::kWideRects[1], 0, Opaque, true},
-        {"WIDE 3", art::kWideRects[2], 0, Opaque, true},
-        {"unlit PLAY/PAUSE: green triangle", art::kPlayRect, 0, Green, true},
-        {"unlit PLAY/PAUSE: no yellow", art::kPlayRect, 0, Yellow, false},
-        {"unlit REW: no green", art::kRewRect, 0, Green, false},
-        {"unlit STOP: no red", art::kStopRect, 0, Red, false},
+        {"position knob: yellow line", Rect(facts::kPosKnob), 0, Yellow, true},
+        {"position knob, variant: red line", Rect(facts::kPosKnobRed), 0, Red, true},
+        {"volume knob: yellow line", Rect(facts::kVolKnob), 0, Yellow, true},
+        {"volume knob, variant: red line", Rect(facts::kVolKnobRed), 0, Red, true},
+        {"grey PLAY/PAUSE: white symbols", Rect(facts::kGreyPlayPause), 0, NearWhite, true},
+        {"grey PLAY/PAUSE: no green", Rect(facts::kGreyPlayPause), 0, Green, false},
+        {"WIDE 1", Rect(facts::kWide[0]), 0, Opaque, true},
+        {"WIDE 2", Rect(facts::kWide[1]), 0, Opaque, true},
+        {"WIDE 3", Rect(facts::kWide[2]), 0, Opaque, true},
+        {"unlit PLAY/PAUSE: green triangle", Rect(facts::kPlayPause), 0, Green, true},
+        {"unlit PLAY/PAUSE: no yellow", Rect(facts::kPlayPause), 0, Yellow, false},
+        {"unlit REW: no green", Rect(facts::kRew), 0, Green, false},
+        {"unlit STOP: no red", Rect(facts::kStop), 0, Red, false},
         {"unlit Rnd lamp: not green", art::Rect{154, 160, 13, 3}, 0, Green, false},
-        {"lit REW: green arrows", art::kRewRect, kLitSetX, Green, true},
-        {"lit FF: green arrows", art::kFfRect, kLitSetX, Green, true},
-        {"lit STOP: red", art::kStopRect, kLitSetX, Red, true},
-        {"lit PLAY/PAUSE: white triangle", art::kPlayRect, kLitSetX, NearWhite, true},
-        {"lit PLAY/PAUSE: yellow pause", art::kPlayRect, kLitSetX, Yellow, true},
-        {"lit Rnd lamp: green", art::Rect{154, 160, 13, 3}, kLitSetX, Green, true},
-        {"lit Rep lamp: green", art::Rect{168, 160, 13, 3}, kLitSetX, Green, true},
+        {"lit REW: green arrows", Rect(facts::kRew), facts::kLitOffset, Green, true},
+        {"lit FF: green arrows", Rect(facts::kFf), facts::kLitOffset, Green, true},
+        {"lit STOP: red", Rect(facts::kStop), facts::kLitOffset, Red, true},
+        {"lit PLAY/PAUSE: white triangle", Rect(facts::kPlayPause), facts::kLitOffset, NearWhite, true},
+        {"lit PLAY/PAUSE: yellow pause", Rect(facts::kPlayPause), facts::kLitOffset, Yellow, true},
+        {"lit Rnd lamp: green", art::Rect{154, 160, 13, 3}, facts::kLitOffset, Green, true},
+        {"lit Rep lamp: green", art::Rect{168, 160, 13, 3}, facts::kLitOffset, Green, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Any(c.rect, c.originX, c.has), c.expected) << c.what;
@@ -184,24 +191,25 @@ TEST_F(SheetFile, SpritesHoldTheirElements) {
 
 // The lit set is the same set: it differs from the unlit one only inside the lit elements.
 TEST_F(SheetFile, LitSetDiffersOnlyInItsLitElements) {
-    const art::Rect lit[] = {art::kRewRect,  art::kPlayRect, art::kFfRect, art::kStopRect,
-                             art::kFullRect, art::kRndRect,  art::kRepRect};
+    const art::Rect lit[] = {Rect(facts::kRew),  Rect(facts::kPlayPause), Rect(facts::kFf),
+                             Rect(facts::kStop), Rect(facts::kFull),      Rect(facts::kRnd),
+                             Rect(facts::kRep)};
     for (const art::Rect& r : lit) {
         bool differs = false;
         for (int y = r.y; y < r.y + r.h; ++y)
             for (int x = r.x; x < r.x + r.w; ++x) {
-                Rgb8 a = At(x, y), b = At(kLitSetX + x, y);
+                Rgb8 a = At(x, y), b = At(facts::kLitOffset + x, y);
                 differs |= a.r != b.r || a.g != b.g || a.b != b.b;
             }
         EXPECT_TRUE(differs) << "element at " << r.x << "," << r.y;
     }
     int other = 0;
-    for (int y = 0; y < kSetHeight; ++y)
-        for (int x = 0; x < kSetWidth; ++x) {
+    for (int y = 0; y < 187; ++y)
+        for (int x = 0; x < 224; ++x) {
             bool inLit = false;
             for (const art::Rect& r : lit)
                 inLit |= x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
-            Rgb8 a = At(x, y), b = At(kLitSetX + x, y);
+            Rgb8 a = At(x, y), b = At(facts::kLitOffset + x, y);
             other += !inLit && (a.r != b.r || a.g != b.g || a.b != b.b);
         }
     EXPECT_EQ(other, 0);

@@ -8,6 +8,7 @@
 #include "playback/movie_device.h"
 #include "view/full_screen.h"
 
+#include <algorithm>
 #include <string>
 
 using namespace fw;
@@ -45,6 +46,22 @@ protected:
         SetUp();
     }
     void TogglePanel() { sim::Send(hwnd, WM_FULLSCREEN_COMMAND, kFullScreenTogglePanel, 0); }
+    // A window's rectangle as "x,y wxh".
+    static std::string Placed(HWND h) {
+        const auto* info = sim::Info(h);
+        return std::to_string(info->x) + "," + std::to_string(info->y) + " " + std::to_string(info->cx) +
+               "x" + std::to_string(info->cy);
+    }
+    static HWND FocusBar(HWND wnd) { return plat::GetDialogItem(wnd, IDC_FOCUS_SCROLLBAR); }
+    // The lines of `log` that the full-screen tick adds beyond its exchange with the device and the panel.
+    static std::vector<std::string> BeyondTheExchange(const std::vector<std::string>& log) {
+        std::vector<std::string> out;
+        for (const auto& line : log)
+            if (line.rfind("mci \"status movie ", 0) != 0 && line.rfind("SetScrollPos dlg133.", 0) != 0 &&
+                line.rfind("SetScrollRange dlg133.", 0) != 0)
+                out.push_back(line);
+        return out;
+    }
 };
 
 TEST_F(FullScreenTest, EnteringCoversTheScreenAndPinsThePointer) {
@@ -405,6 +422,179 @@ TEST_F(FullScreenTest, FailedFullScreenWindowsAreSkipped) {
     dlg->SetFullScreen(1);
     EXPECT_EQ(g_bFullScreen, 0);
     EXPECT_EQ(sim::Mci().destination, "24 22 176 120");
+}
+
+// ---- Under a window manager
+// -------------------------------------------------------------------------------- Windows, and Wine without
+// a window manager, put the full-screen windows where they are asked to be: the tick reads them back and does
+// nothing more. A window manager that keeps a window covering the screen on the screen (openbox under Wine)
+// answers after the placing calls; the tick then lays out what the windows show for where they are.
+
+TEST_F(FullScreenTest, PlacementsThatSucceedLeaveTheTicksWithoutExtraCalls) {
+    StartPlaying();
+    g_nScanLineMode = 1;
+    Enter();
+    std::vector<std::string> extra;
+    auto ticks = [&extra] {
+        sim::ClearLog();
+        sim::Tick(3);
+        const auto beyond = BeyondTheExchange(sim::Log());
+        extra.insert(extra.end(), beyond.begin(), beyond.end());
+    };
+    ticks();
+    TogglePanel();
+    ticks();
+    TogglePanel();
+    ticks();
+    dlg->NextEntry();
+    ticks();
+    EXPECT_TRUE(extra.empty()) << extra.front();
+    EXPECT_EQ(sim::Mci().destination, "0 20 1024 768");
+    EXPECT_TRUE(sim::Info(FocusBar(MovieWnd()))->visible);
+    EXPECT_NE(sim::Info(Overlay())->style & WS_VSCROLL, 0u);
+}
+
+TEST_F(FullScreenTest, ClampedWindowsShowThePictureAndRowsOnTheScreen) {
+    sim::SetWindowManagerClamps(true);
+    StartPlaying();
+    g_nScanLineMode = 1;
+    g_nMaskTop = g_nMaskBottom = 10; // 7-row units on a 768-row screen: rows 0..69 and 699..767
+    Enter();
+    EXPECT_EQ(sim::Mci().destination, "0 20 1024 768") << "the placement itself is as asked for";
+    const HWND focused = sim::FocusWindow();
+    ASSERT_EQ(focused, FocusBar(Overlay())) << "the overlay was created last";
+
+    sim::ClearLog();
+    sim::Tick();
+    EXPECT_EQ(Placed(MovieWnd()), "0,0 1024x768");
+    EXPECT_EQ(Placed(Overlay()), "0,0 1024x768");
+    EXPECT_EQ(sim::Mci().destination, "0 0 1024 768") << "window row 0 is screen row 0";
+    ExpectOrderedPrefixes(sim::Log(),
+                          {"ShowWindow dlg130.1010 0", "ShowScrollBar dlg130 VERT 0",
+                           "mci \"put movie destination at 0 0 1024 768\"", "ShowWindow dlg132.1010 0",
+                           "ShowScrollBar dlg132 VERT 0", "SetWindowRgn dlg132"});
+    for (HWND wnd : {MovieWnd(), Overlay()}) {
+        EXPECT_FALSE(sim::Info(FocusBar(wnd))->visible) << sim::WindowName(wnd);
+        EXPECT_EQ(sim::Info(wnd)->style & WS_VSCROLL, 0u) << sim::WindowName(wnd);
+    }
+    EXPECT_EQ(sim::FocusWindow(), focused) << "the wheel still arrives";
+
+    const auto rows = sim::RegionRows(Overlay());
+    const std::vector<std::pair<int, int>> screenWide = {{0, 1024}};
+    for (int row : {0, 2, 69, 300, 699, 767})
+        EXPECT_EQ(rows.count(row) ? rows.at(row) : decltype(screenWide){}, screenWide) << row;
+    for (int row : {71, 301, 697})
+        EXPECT_EQ(rows.count(row), 0u) << row;
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.first >= 768; }), 0);
+    // The pinned pixel lies on a dark row: the overlay catches the clicks and the wheel.
+    EXPECT_EQ(sim::Cursor().x, 0);
+    EXPECT_EQ(rows.count(sim::Cursor().y), 1u);
+
+    // Laid out once: the next ticks read the windows back and find nothing to do.
+    sim::ClearLog();
+    sim::Tick(3);
+    EXPECT_TRUE(BeyondTheExchange(sim::Log()).empty()) << BeyondTheExchange(sim::Log()).front();
+
+    // A movie opened in full-screen mode is aimed as asked, then fitted again.
+    dlg->NextEntry();
+    EXPECT_EQ(sim::Mci().destination, "0 20 1024 768");
+    sim::Tick();
+    EXPECT_EQ(sim::Mci().destination, "0 0 1024 768");
+    EXPECT_EQ(sim::RegionRows(Overlay()).count(0), 1u);
+}
+
+TEST_F(FullScreenTest, PartlyRefusedPlacementHidesOnlyWhatShows) {
+    // A window manager that lets the windows reach past the right edge but keeps all but 5 of their top rows
+    // on the screen.
+    sim::SetWindowManager([](HWND h, const RECT& asked) {
+        if (sim::Info(h)->templateId == IDD_PLAYER || asked.top >= -5) return asked;
+        return RECT{asked.left, -5, asked.right, asked.bottom - asked.top - 5};
+    });
+    StartPlaying();
+    g_nScanLineMode = 2;
+    Enter();
+    sim::Tick();
+    EXPECT_EQ(Placed(MovieWnd()), "0,-5 1074x788");
+    EXPECT_EQ(sim::Mci().destination, "0 5 1024 768");
+    for (HWND wnd : {MovieWnd(), Overlay()}) {
+        EXPECT_FALSE(sim::Info(FocusBar(wnd))->visible) << sim::WindowName(wnd);
+        EXPECT_NE(sim::Info(wnd)->style & WS_VSCROLL, 0u) << "still past the right edge";
+    }
+    const auto rows = sim::RegionRows(Overlay());
+    EXPECT_EQ(rows.begin()->first, 6) << "screen row 1, the first odd one";
+    EXPECT_EQ(rows.rbegin()->first, 772) << "screen row 767";
+}
+
+TEST_F(FullScreenTest, ClampedPointerPinLiesOnAWindowThatTakesTheClicks) {
+    struct Case {
+        int mode;
+        bool onOverlay;
+    } cases[] = {{0, false}, {1, true}, {2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        sim::SetWindowManagerClamps(true);
+        StartPlaying();
+        g_nScanLineMode = c.mode;
+        Enter();
+        sim::Tick();
+        const auto& cursor = sim::Cursor();
+        EXPECT_EQ(cursor.y, c.mode == 2 ? 1 : 0);
+        EXPECT_EQ(sim::RegionRows(Overlay()).count(cursor.y), c.onOverlay ? 1u : 0u);
+        // Elsewhere it is the movie window's, whose focus scroll bar no longer covers the corner.
+        EXPECT_FALSE(sim::Info(FocusBar(MovieWnd()))->visible);
+        Restart();
+    }
+}
+
+TEST_F(FullScreenTest, ClampedPanelIsNotCoveredByTheMovieWindow) {
+    sim::SetWindowManagerClamps(true);
+    StartPlaying();
+    Enter();
+    sim::Tick();
+    TogglePanel();
+    EXPECT_EQ(sim::Mci().destination, "0 20 1024 768") << "the panel's own sequence, as asked";
+    sim::ClearLog();
+    sim::Tick();
+    EXPECT_EQ(Placed(Panel()), "0,696 1024x72");
+    EXPECT_EQ(sim::Mci().destination, "0 0 1024 768");
+    ExpectOrderedPrefixes(sim::Log(), {"mci \"put movie destination at 0 0 1024 768\"",
+                                       "SetWindowPos dlg130 - 0,0 1024x696 NOZORDER|NOACTIVATE"});
+    sim::Tick(2);
+    EXPECT_EQ(Placed(MovieWnd()), "0,0 1024x696") << "ends where the panel's strip begins";
+
+    sim::ClearLog();
+    TogglePanel();
+    sim::Tick();
+    EXPECT_EQ(Placed(MovieWnd()), "0,0 1024x768") << "the whole screen again once the panel is down";
+    EXPECT_EQ(sim::Mci().destination, "0 0 1024 768");
+    EXPECT_FALSE(sim::Info(FocusBar(Overlay()))->visible) << "the rebuilt overlay is fitted as well";
+    EXPECT_EQ(LogCount(sim::Log(), "SetWindowPos dlg130 - 0,0 1024x696 NOZORDER|NOACTIVATE"), 0);
+}
+
+TEST_F(FullScreenTest, DisplacedPanelIsMovedBackOnce) {
+    struct Case {
+        const char* what;
+        int shiftY;     // where the window manager puts the panel: this far below where it was asked
+        bool keepsItAt; // or at row 600, whatever is asked
+        const char* placed;
+    } cases[] = {{"a frame above the panel", 10, false, "0,696 1024x72"},
+                 {"a strip the panel may not cover", 0, true, "0,600 1024x72"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim::SetWindowManager([c](HWND h, const RECT& asked) {
+            if (sim::Info(h)->templateId != IDD_CONTROL_PANEL) return asked;
+            const int top = c.keepsItAt ? 600 : asked.top + c.shiftY;
+            return RECT{asked.left, top, asked.right, top + (asked.bottom - asked.top)};
+        });
+        StartPlaying();
+        Enter();
+        TogglePanel();
+        sim::ClearLog();
+        sim::Tick(5);
+        EXPECT_EQ(Placed(Panel()), c.placed);
+        EXPECT_EQ(sim::LogLines("SetWindowPos dlg133").size(), 1u) << "one try";
+        Restart();
+    }
 }
 
 TEST(PanelVolumeTest, LeftChannelScaledJustBelowOneIn257) {

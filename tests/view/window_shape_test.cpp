@@ -1,11 +1,25 @@
 // The main window's shape: the rows of the inset table and the region BuildWindowShape gives the window.
 #include "support/player_fixture.h"
 
+#include "support/skin_facts.h"
 #include "view/window_shape.h"
 
 using namespace fw;
 
 namespace {
+
+TEST(RegionRow, IsTheOutlineOfTheSetOnEveryRow) {
+    for (int y = 0; y < 187; ++y) {
+        EXPECT_EQ(RegionRow(y).left, facts::Inset(y)) << "row " << y;
+        EXPECT_EQ(RegionRow(y).right, 224 - facts::Inset(y)) << "row " << y;
+        EXPECT_EQ(IsInsideSet(facts::Inset(y), y), true) << "row " << y;
+        EXPECT_EQ(IsInsideSet(facts::Inset(y) - 1, y), false) << "row " << y;
+        EXPECT_EQ(IsInsideSet(223 - facts::Inset(y), y), true) << "row " << y;
+        EXPECT_EQ(IsInsideSet(224 - facts::Inset(y), y), false) << "row " << y;
+    }
+    EXPECT_FALSE(IsInsideSet(100, -1));
+    EXPECT_FALSE(IsInsideSet(100, 187));
+}
 
 TEST(RegionRow, FollowsTheSetsOutline) {
     struct Case {
@@ -38,9 +52,8 @@ TEST_F(WindowShapeTest, PlacesTheWindowAndCutsItToTheSet) {
         const auto it = rows.find(y);
         ASSERT_NE(it, rows.end()) << "row " << y;
         ASSERT_EQ(it->second.size(), 1u) << "row " << y;
-        EXPECT_EQ(it->second[0].first, g_anRegionInset[y]) << "row " << y;
-        EXPECT_EQ(it->second[0].second, 224 - g_anRegionInset[y])
-            << "row " << y << ": nothing right of x 223";
+        EXPECT_EQ(it->second[0].first, facts::Inset(y)) << "row " << y;
+        EXPECT_EQ(it->second[0].second, 224 - facts::Inset(y)) << "row " << y << ": nothing right of x 223";
     }
     const auto* info = sim::Info(hwnd);
     EXPECT_EQ(info->cx, 274);

@@ -46,10 +46,6 @@ fw::DWORD ExStyle(fw::HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongW(ToWin(hwnd), GWL_EXSTYLE));
 }
 
-bool Focused(fw::HWND hwnd) {
-    return GetFocus() == ToWin(hwnd);
-}
-
 void PumpMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -58,20 +54,10 @@ void PumpMessages() {
     }
 }
 
-void Sleep(unsigned ms) {
-    ::Sleep(ms);
-}
-
 fw::POINT CursorPos() {
     ::POINT p{};
     GetCursorPos(&p);
     return fw::POINT{static_cast<fw::LONG>(p.x), static_cast<fw::LONG>(p.y)};
-}
-
-fw::RECT CursorClip() {
-    ::RECT r{};
-    GetClipCursor(&r);
-    return FromWin(r);
 }
 
 std::wstring TempFolder() {
@@ -82,26 +68,13 @@ std::wstring TempFolder() {
     return dir;
 }
 
-bool MakeFolder(const std::wstring& path) {
-    return CreateDirectoryW(fw::win32::FileApiPath(path).c_str(), nullptr) ||
-           GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-bool RemoveFolder(const std::wstring& path) {
-    return RemoveDirectoryW(fw::win32::FileApiPath(path).c_str()) != 0;
-}
-
 bool IsFolder(const std::wstring& path) {
     const ::DWORD a = GetFileAttributesW(fw::win32::FileApiPath(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(fw::win32::FileApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool CopyTo(const std::wstring& from, const std::wstring& to) {
-    return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
+bool RemoveFolder(const std::wstring& path) {
+    return RemoveDirectoryW(fw::win32::FileApiPath(path).c_str()) != 0;
 }
 
 std::wstring E2eMovie(const std::wstring& name) {

@@ -1,5 +1,6 @@
 // Win32 facts the self-test checks against, behind the seam's types (the test cases include afxwin.h,
-// which cannot live together with <windows.h>).
+// which cannot live together with <windows.h>). The conformance suite's environment (seam_env.cpp) uses
+// them too.
 #pragma once
 
 #include "framework/fw_types.h"
@@ -21,19 +22,13 @@ fw::COLORREF SolidBrushColor(fw::LRESULT brush);
 void InvalidateAndUpdate(fw::HWND hwnd); // makes the window paint now (WM_PAINT sent synchronously)
 bool HasUpdateRegion(fw::HWND hwnd);
 fw::DWORD ExStyle(fw::HWND hwnd);
-bool Focused(fw::HWND hwnd);
 void PumpMessages();
-void Sleep(unsigned ms);
 fw::POINT CursorPos();
-fw::RECT CursorClip();
 
 // Files.
 std::wstring TempFolder(); // ends in '\'
-bool MakeFolder(const std::wstring& path);
-bool RemoveFolder(const std::wstring& path);
 bool IsFolder(const std::wstring& path);
-bool Exists(const std::wstring& path);
-bool CopyTo(const std::wstring& from, const std::wstring& to);
+bool RemoveFolder(const std::wstring& path); // an empty one
 // A test movie of the end-to-end run (its movies folder, from $TELLY_E2E_RUN), or empty outside that run.
 std::wstring E2eMovie(const std::wstring& name);
 

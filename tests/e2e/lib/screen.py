@@ -92,22 +92,48 @@ class Screen:
         return Image(w, h, bytes(rgb), (x, y))
 
     def toplevels(self):
-        """Viewable children of the root, bottom to top, with pid, class, name and root geometry."""
+        """Viewable top-level windows of the clients, bottom to top, with pid, class, name and root geometry.
+        Without a window manager they are the root's children. A reparenting window manager (openbox) puts
+        each window it manages into a frame of its own: the client window is then found inside its frame,
+        and its geometry is the client's, without the frame."""
         out = []
         for child in self.root.query_tree().children:
             try:
                 if child.get_attributes().map_state != X.IsViewable:
                     continue
-                g = child.get_geometry()
                 pid_prop = child.get_full_property(self.pid_atom, X.AnyPropertyType)
-                pid = int(pid_prop.value[0]) if pid_prop is not None and len(pid_prop.value) else None
-                wm_class = child.get_wm_class()
-                name = child.get_wm_name()
-                pos = child.translate_coords(self.root, 0, 0)
+                clients = [child] if pid_prop is not None else self._framed_clients(child, 2) or [child]
             except Exception:  # the window went away while we looked
                 continue
-            out.append(TopLevel(child, pid, wm_class, name, -pos.x, -pos.y, g.width, g.height))
+            for win in clients:
+                top = self._describe(win)
+                if top is not None:
+                    out.append(top)
         return out
+
+    def _framed_clients(self, frame, depth):
+        """Windows with a pid inside a window manager's frame, looked for `depth` levels down."""
+        found = []
+        for win in frame.query_tree().children:
+            if win.get_attributes().map_state != X.IsViewable:
+                continue
+            if win.get_full_property(self.pid_atom, X.AnyPropertyType) is not None:
+                found.append(win)
+            elif depth > 1:
+                found += self._framed_clients(win, depth - 1)
+        return found
+
+    def _describe(self, win):
+        try:
+            g = win.get_geometry()
+            pid_prop = win.get_full_property(self.pid_atom, X.AnyPropertyType)
+            pid = int(pid_prop.value[0]) if pid_prop is not None and len(pid_prop.value) else None
+            wm_class = win.get_wm_class()
+            name = win.get_wm_name()
+            pos = win.translate_coords(self.root, 0, 0)
+        except Exception:  # the window went away while we looked
+            return None
+        return TopLevel(win, pid, wm_class, name, -pos.x, -pos.y, g.width, g.height)
 
     def wait(self, predicate, timeout, interval=0.05):
         """Poll predicate() until it returns a true value; returns that value, or None after timeout s."""

@@ -11,6 +11,7 @@ and TELLY_SOURCE_DIR.
 """
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -22,6 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 from screen import Screen  # noqa: E402
+from Xlib import X  # noqa: E402
 import skin  # noqa: E402
 
 SET_W, SET_H = skin.SET_W, skin.SET_H
@@ -134,9 +136,16 @@ class Player:
         ox, oy = self.origin()
         pointer_to(self.case.screen, ox + point[0], oy + point[1])
 
-    def click(self, point, button=1):
+    def click(self, point, button=1, hold=None):
+        """A click at `point` of the window. With `hold` (seconds) the button stays down that long, as a hand
+        keeps it: xdotool's own click releases it before the player has handled the press."""
         self.move_to(point)
-        xdotool("click", button)
+        if hold is None:
+            xdotool("click", button)
+        else:
+            xdotool("mousedown", button)
+            time.sleep(hold)
+            xdotool("mouseup", button)
 
     def park_pointer(self):
         pointer_to(self.case.screen, *PARK)
@@ -195,6 +204,109 @@ class Player:
             self.proc.wait(10)
 
 
+class WindowManager:
+    """openbox, as Debian installs it, on the run's display while a `with` block runs: the display of a Linux
+    desktop instead of the bare one the other cases use. It is stopped when the block ends, also on failure
+    (the case's players first), so that the next case finds the display without one; a case that was killed
+    before it could stop it leaves its pid behind, and the next case ends it (Case._end_leftovers).
+
+    The prefix keeps Wine from handing windows to a window manager ("Managed"="N", see scripts/wine-env). A
+    player run under the window manager is started as MANAGED_EXE (Case.app_copy(WindowManager.MANAGED_EXE)),
+    for which this sets Wine's per-program default to managed windows."""
+
+    MANAGED_EXE = "telly-managed.exe"
+
+    def __init__(self, case):
+        self.case = case
+        self.proc = None
+
+    @staticmethod
+    def pid_file(run):
+        return os.path.join(run, "openbox.pid")
+
+    @staticmethod
+    def end_leftover(run, screen):
+        if not os.path.exists(WindowManager.pid_file(run)):
+            return
+        try:
+            with open(WindowManager.pid_file(run), encoding="ascii") as f:
+                pid = int(f.read().strip())
+            with open("/proc/%d/cmdline" % pid, "rb") as f:
+                if b"openbox" in f.read():
+                    os.kill(pid, signal.SIGKILL)
+        except (OSError, ValueError):
+            pass
+        try:
+            os.remove(WindowManager.pid_file(run))
+        except OSError:
+            pass
+        WindowManager.clear_announcements(screen)
+
+    def running(self):
+        """True while a window manager owns the display (the selection WM_S0 of screen 0 has an owner)."""
+        screen = self.case.screen
+        return screen.d.get_selection_owner(screen.d.intern_atom("WM_S0")) != X.NONE
+
+    def __enter__(self):
+        try:
+            self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _start(self):
+        # Into a file: a first Wine process starts the prefix's services, which would hold a pipe open.
+        with open(self.case.artifact("reg.log"), "ab") as out:
+            key = r"HKCU\Software\Wine\AppDefaults\%s\X11 Driver" % self.MANAGED_EXE
+            reg = subprocess.run(["wine", "reg", "add", key, "/v", "Managed", "/t", "REG_SZ", "/d", "Y", "/f"],
+                                 stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
+        if reg.returncode != 0:
+            self.case.fail("wine reg add failed (exit %d)" % reg.returncode)
+        log = open(self.case.artifact("openbox.log"), "ab")
+        self.proc = subprocess.Popen(["openbox", "--sm-disable"], stdin=subprocess.DEVNULL, stdout=log,
+                                     stderr=subprocess.STDOUT)
+        log.close()
+        with open(self.pid_file(self.case.run), "w", encoding="ascii") as f:
+            f.write("%d\n" % self.proc.pid)
+        if not self.case.screen.wait(lambda: self.proc.poll() is not None or self.running(), 15):
+            self.case.fail("openbox did not take the display")
+        if self.proc.poll() is not None:
+            self.case.fail("openbox ended at once (exit %d)" % self.proc.returncode)
+        self.case.log("openbox manages the display")
+
+    def __exit__(self, kind, value, tb):
+        if self.proc is None:
+            return False
+        for p in self.case.players:
+            try:
+                p.stop()
+            except Exception:
+                pass
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait(10)
+        try:
+            os.remove(self.pid_file(self.case.run))
+        except OSError:
+            pass
+        self.clear_announcements(self.case.screen)
+        return False
+
+    @staticmethod
+    def clear_announcements(screen):
+        """openbox leaves its announcements on the root window when it ends (the supported hints, the work
+        area, a check window that no longer exists): take them away, so that the display is as it was."""
+        for atom in screen.root.list_properties():
+            if screen.d.get_atom_name(atom).startswith(("_NET_", "_OB_")):
+                screen.root.delete_property(atom)
+        screen.d.sync()
+
+
 class Case:
     """One end-to-end case: `with Case("name") as case: ...`. Exits the process with 0 or 1."""
 
@@ -222,9 +334,9 @@ class Case:
         raise SystemExit("interrupted by signal %d" % signum)
 
     def _end_leftovers(self):
-        """A case of this run that was killed may have left its player on the display: end it, so that it
-        neither covers the desktop nor answers for this case's player. Only players started from this run's
-        folder are touched."""
+        """A case of this run that was killed may have left its player on the display, or the window manager
+        of the case that runs under one: end them, so that the display is as every case expects it. Only
+        processes started for this run are touched."""
         for t in self.screen.toplevels():
             if not t.pid:
                 continue
@@ -233,13 +345,14 @@ class Case:
                     cmd = f.read().decode("utf-8", "replace")
             except OSError:
                 continue
-            if "telly.exe" in cmd and os.path.join(self.run, "cases") in cmd:
+            if re.search(r"telly[^/\\]*\.exe", cmd) and os.path.join(self.run, "cases") in cmd:
                 os.kill(t.pid, signal.SIGKILL)
+        WindowManager.end_leftover(self.run, self.screen)
 
     # --- set-up
-    def app_copy(self):
-        """A fresh program folder: telly.exe and the settings template beside it."""
-        exe = os.path.join(self.app_dir, "telly.exe")
+    def app_copy(self, name="telly.exe"):
+        """A fresh program folder: telly.exe (under `name`) and the settings template beside it."""
+        exe = os.path.join(self.app_dir, name)
         shutil.copy2(self.exe_src, exe)
         shutil.copy2(os.path.join(os.path.dirname(self.exe_src), "RIVO.sys"), self.app_dir)
         return exe

@@ -1,4 +1,5 @@
-// Dialog templates as the simulated platform reads them from res/telly.rc, and the script reader itself.
+// Dialog templates as the simulated platform reads them from res/telly.rc, and the script reader itself. The
+// styles the real dialog manager gives the player's windows are checked on both platforms in tests/seam.
 #include "support/sim_fixture.h"
 
 #include "framework/sim/rc_script.h"
@@ -49,16 +50,6 @@ TEST(SimTemplates, MouseSettingsTemplate) {
     EXPECT_EQ(t->exStyle, 0u);
     EXPECT_EQ(t->caption, L"操作設定ダイアログ");
     ASSERT_EQ(t->controls.size(), 18u);
-    int radios = 0, groupStarts = 0;
-    for (const auto& c : t->controls) {
-        if ((c.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON && c.className == "Button") {
-            ++radios;
-            EXPECT_TRUE(c.style & BS_PUSHLIKE) << c.id;
-            groupStarts += (c.style & WS_GROUP) ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(radios, 6);
-    EXPECT_EQ(groupStarts, 3) << "three pairs, each its own group";
     EXPECT_EQ(t->controls[2].id, -1);
     EXPECT_EQ(sim::Template(4711), nullptr);
 }

@@ -1,5 +1,6 @@
 // Simulated windows and messages: placement and its log, the platform's default processing (focus, the
-// system move, close, wheel), timers, sorted list boxes, and the small device registers.
+// system move), the timers' tick order, and the small device registers. What the real platform does as well
+// (close, wheel, list boxes, timers) is held against it in the conformance suite (tests/seam).
 #include "support/sim_fixture.h"
 
 #include "res/resource.h"
@@ -96,41 +97,6 @@ TEST_F(SimWindowsTest, NextDlgCtlWithAHandleMovesTheFocus) {
     EXPECT_EQ(sim::FocusWindow(), nullptr);
 }
 
-TEST_F(SimWindowsTest, CloseWithoutAHandlerBecomesTheCancelCommand) {
-    sim::Send(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    const HWND cancel = plat::GetDialogItem(main, IDCANCEL);
-    EXPECT_EQ(seen, (std::vector<Seen>{{WM_SYSCOMMAND, SC_CLOSE, 0},
-                                       {WM_CLOSE, 0, 0},
-                                       {WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(cancel)}}));
-}
-
-TEST_F(SimWindowsTest, WheelNotchesBecomeScrollMessages) {
-    struct Case {
-        std::vector<int> deltas;
-        std::vector<UINT> codes;
-    };
-    const Case cases[] = {
-        {{120}, {SB_LINEUP}},
-        {{-240}, {SB_LINEDOWN, SB_LINEDOWN}},
-        {{60, 60}, {SB_LINEUP}}, // halves add up
-        {{-150, -90}, {SB_LINEDOWN, SB_LINEDOWN}},
-        {{100, -100}, {}},
-    };
-    for (const Case& c : cases) {
-        sim::Reset();
-        main = plat::CreateModelessDialog(IDD_PLAYER, nullptr, &Record, this);
-        seen.clear();
-        for (int d : c.deltas)
-            sim::Wheel(main, d);
-        std::vector<UINT> codes;
-        for (const Seen& s : seen) {
-            EXPECT_EQ(s.msg, WM_VSCROLL);
-            codes.push_back(LOWORD(s.wp));
-        }
-        EXPECT_EQ(codes, c.codes) << c.deltas.size() << " deltas from " << c.deltas[0];
-    }
-}
-
 TEST_F(SimWindowsTest, TicksFireLiveTimersInStartOrder) {
     const HWND other = plat::CreateModelessDialog(IDD_MOUSE_SETTINGS, nullptr, &Record, this);
     EXPECT_EQ(plat::StartTimer(main, 5000, 50), 5000u);
@@ -156,36 +122,6 @@ TEST_F(SimWindowsTest, TicksFireLiveTimersInStartOrder) {
     sim::FailTimers(true);
     EXPECT_EQ(plat::StartTimer(other, 1, 50), 0u);
     EXPECT_EQ(sim::LogLines("SetTimer").back(), "SetTimer dlg139 1 50");
-}
-
-TEST_F(SimWindowsTest, SortedListBoxInsertsCaseInsensitively) {
-    const HWND list = plat::GetDialogItem(main, IDC_PLAYLIST);
-    struct Add {
-        const wchar_t* text;
-        LRESULT index;
-    };
-    const Add adds[] = {{L"b.avi", 0}, {L"A.avi", 0}, {L"c\\d.avi", 2},
-                        {L"a.avi", 1}, {L"B.AVI", 3}, {L"", 0}};
-    for (const Add& a : adds)
-        EXPECT_EQ(plat::ListBoxAdd(list, a.text), a.index) << sim::HostPath(a.text);
-    EXPECT_EQ(sim::ListBoxItems(list),
-              (std::vector<std::wstring>{L"", L"A.avi", L"a.avi", L"b.avi", L"B.AVI", L"c\\d.avi"}))
-        << "equal keys keep their arrival order";
-    std::wstring text = L"keep";
-    EXPECT_FALSE(plat::ListBoxText(list, 6, &text));
-    EXPECT_FALSE(plat::ListBoxText(list, -1, &text));
-    EXPECT_EQ(text, L"keep");
-    EXPECT_TRUE(plat::ListBoxText(list, 5, &text));
-    EXPECT_EQ(text, L"c\\d.avi");
-    EXPECT_EQ(plat::ListBoxDelete(list, 0), 5);
-    EXPECT_EQ(plat::ListBoxCount(list), 5);
-    // The same through messages, as a list box answers them.
-    wchar_t buf[16];
-    EXPECT_EQ(plat::SendMsg(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(buf)), 5);
-    EXPECT_EQ(std::wstring(buf), L"A.avi");
-    plat::ListBoxReset(list);
-    EXPECT_EQ(plat::ListBoxCount(list), 0);
-    EXPECT_EQ(plat::ListBoxAdd(plat::GetDialogItem(main, IDOK), L"x"), LB_ERR) << "not a list box";
 }
 
 TEST_F(SimWindowsTest, IconsAndDropTargets) {

@@ -2,10 +2,11 @@
 // DragQueryFileW gives, item by item, for the block shapes that exist (wide names, at any offset; ANSI
 // names).
 #include "framework/platform.h"
-#include "framework/win32/selftest/check.h"
 #include "framework/win32/win32_seam.h"
 
 #include <shlobj.h>
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
@@ -57,7 +58,7 @@ std::vector<std::wstring> ShellItems(fw::HDROP drop) {
 
 } // namespace
 
-TEST_CASE(drop_items_read_in_one_pass_match_the_shell) {
+TEST(Win32Backend, DropItemsReadInOnePassMatchTheShell) {
     const std::vector<std::wstring> wideNames = {L"Z:\\a.avi",
                                                  L"Z:\\" + std::wstring(400, L'n') + L"\\long.avi",
                                                  L"Z:\\日本語\\動画.avi", L"Z:\\folder"};
@@ -76,14 +77,15 @@ TEST_CASE(drop_items_read_in_one_pass_match_the_shell) {
         {"no items", {}, true, 0},
     };
     for (const Shape& shape : shapes) {
+        SCOPED_TRACE(shape.name);
         fw::HDROP drop = MakeBlock(shape.names, shape.wide, shape.padding);
-        CHECK(drop != nullptr);
+        ASSERT_NE(drop, nullptr);
         std::vector<std::wstring> items = {L"stale"};
-        CHECK(fw::plat::DropItems(drop, &items));
-        if (items != shape.names)
-            selftest::Fail(__FILE__, __LINE__, std::string("items differ: ") + shape.name);
-        if (!shape.names.empty() && items != ShellItems(drop))
-            selftest::Fail(__FILE__, __LINE__, std::string("the shell says otherwise: ") + shape.name);
+        EXPECT_TRUE(fw::plat::DropItems(drop, &items));
+        EXPECT_EQ(items, shape.names);
+        if (!shape.names.empty()) {
+            EXPECT_EQ(items, ShellItems(drop));
+        }
         fw::plat::FinishDrop(drop);
     }
 }

@@ -1,0 +1,42 @@
+#include "panel/settings_folder.h"
+
+#include "panel/settings_paths.h"
+
+using namespace fw;
+
+namespace {
+
+constexpr int kTempNames = 8;
+
+std::wstring TempName(int n) {
+    std::wstring name = std::wstring(kSettingsFileName) + L".tmp";
+    if (n > 0) name += std::to_wstring(n);
+    return name;
+}
+
+bool FolderRefusal(CFile::OpenError error) {
+    return error == CFile::errAccessDenied || error == CFile::errWriteProtected;
+}
+
+} // namespace
+
+TempFileResult OpenSettingsTempFile(const std::wstring& dir, CFile::OpenFlags flags, CFile* file,
+                                    std::wstring* path) {
+    for (int n = 0; n < kTempNames; ++n) {
+        const std::wstring candidate = dir + TempName(n);
+        if (file->Open(candidate, flags)) {
+            *path = candidate;
+            return kTempFileOpen;
+        }
+        const CFile::OpenError error = file->GetOpenError();
+        if (FolderRefusal(error)) return kTempFolderRefuses;
+        if (error != CFile::errNameInUse) return kTempFileFailed;
+    }
+    return kTempFileFailed;
+}
+
+bool FolderRefusesNewFiles(const std::wstring& dir) {
+    CFile trial;
+    std::wstring path;
+    return OpenSettingsTempFile(dir, CFile::modeCreateTrial, &trial, &path) == kTempFolderRefuses;
+}
