@@ -2,14 +2,18 @@
 
 namespace fw {
 
-CDroppedFiles::CDroppedFiles(HDROP drop) : m_drop(drop), m_count(drop ? plat::DropCount(drop) : 0) {}
+CDroppedFiles::CDroppedFiles(HDROP drop) : m_drop(drop) {
+    if (m_drop) plat::DropItems(m_drop, &m_items);
+}
 
 CDroppedFiles::~CDroppedFiles() {
     if (m_drop) plat::FinishDrop(m_drop);
 }
 
 bool CDroppedFiles::GetItem(UINT index, std::wstring* path) const {
-    return index < m_count && plat::DropItem(m_drop, index, path);
+    if (!path || index >= m_items.size()) return false;
+    *path = m_items[index];
+    return true;
 }
 
 } // namespace fw

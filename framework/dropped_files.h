@@ -1,10 +1,12 @@
-// CDroppedFiles: the items of one WM_DROPFILES. The drop's count is asked once, items are taken by index, and
-// the drop handle is released (DragFinish) when the object goes.
+// CDroppedFiles: the items of one WM_DROPFILES. They are read once, in one pass over the drop, when the
+// object is made (the count asked once, no item found by walking the list from its start), so a drop of n
+// items costs O(n); the drop handle is released (DragFinish) when the object goes.
 #pragma once
 
 #include "framework/platform.h"
 
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -15,13 +17,15 @@ public:
     CDroppedFiles(const CDroppedFiles&) = delete;
     CDroppedFiles& operator=(const CDroppedFiles&) = delete;
 
-    UINT GetCount() const { return m_count; }
+    UINT GetCount() const { return static_cast<UINT>(m_items.size()); }
     // Item `index` whole (no length limit); false past the last item (*path untouched).
     bool GetItem(UINT index, std::wstring* path) const;
+    // Every item, whole, in drop order.
+    const std::vector<std::wstring>& Items() const { return m_items; }
 
 private:
     HDROP m_drop;
-    UINT m_count;
+    std::vector<std::wstring> m_items;
 };
 
 } // namespace fw

@@ -34,6 +34,7 @@ struct HICON__;
 struct HINSTANCE__;
 struct HDROP__;
 struct HGDIOBJ__;
+struct HCURSOR__;
 typedef HWND__* HWND;
 typedef HDC__* HDC;
 typedef HBITMAP__* HBITMAP;
@@ -42,6 +43,7 @@ typedef HICON__* HICON;
 typedef HINSTANCE__* HINSTANCE;
 typedef HDROP__* HDROP;
 typedef HGDIOBJ__* HGDIOBJ;
+typedef HCURSOR__* HCURSOR;
 
 inline HGDIOBJ AsGdiObject(HBITMAP h) {
     return reinterpret_cast<HGDIOBJ>(h);

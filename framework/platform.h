@@ -98,6 +98,10 @@ void AcceptDrops(HWND hwnd, BOOL accept);
 UINT DropCount(HDROP drop);
 // Item `index` of the drop, whole (no length limit); false past the last item.
 bool DropItem(HDROP drop, UINT index, std::wstring* path);
+// Every item of the drop, whole and in drop order, read in one pass: the count is asked once and no item is
+// found by walking the list from its start again, so a drop of n items costs O(n). False (and *items empty)
+// when the drop cannot be read.
+bool DropItems(HDROP drop, std::vector<std::wstring>* items);
 void FinishDrop(HDROP drop);
 
 // ---- Resources and icons ----------------------------------------------------------------------------------
@@ -142,6 +146,11 @@ BOOL SetPointerPos(int x, int y);
 long ClockMs(); // clock(): milliseconds since program start
 int Rand();     // the runtime's rand(), never seeded
 
+// The pointer's shape (LoadCursor, SetCursor). The shape lasts until the next message that sets one
+// (WM_SETCURSOR), so a shape set by work that processes no messages stays until that work is done.
+HCURSOR WaitPointerShape();             // the system's wait shape (IDC_WAIT); shared, never destroyed
+HCURSOR SetPointerShape(HCURSOR shape); // returns the shape it replaced (null for none)
+
 // ---- Process ----------------------------------------------------------------------------------------------
 // The argument vector, wide, argument 0 (the program path) included.
 std::vector<std::wstring> CommandLineArgs();
@@ -171,6 +180,13 @@ struct FileIdentity {
     bool operator==(const FileIdentity& o) const { return volume == o.volume && index == o.index; }
 };
 bool GetFileIdentity(const std::wstring& path, FileIdentity* id);
+// The file index alone (FileIdentity::index, without the volume). Asking for a volume's serial can cost far
+// more than the rest (Wine asks its mount manager, another process, each time), so a caller that compares
+// identities compares indexes first and asks for whole identities only when they match. False when the path
+// cannot be opened.
+bool GetFileIndex(const std::wstring& path, uint64_t* index);
+// True when `path` names an existing folder (GetFileAttributes): one cheap query, no handle opened.
+bool IsDirectory(const std::wstring& path);
 // The short (8.3) form of an existing file's path (GetShortPathNameW), without any extended-length prefix:
 // plain ASCII, and short, on volumes that keep short names. Empty when the volume keeps none or the file
 // cannot be found.

@@ -48,6 +48,8 @@ void Reset();
 //   ShowWindow <win> <cmd>
 //   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>   (" noredraw" added when asked)
 //   DrawIcon <x>,<y>
+//   DragQueryFile all -> <n>            (every item in one pass: DropItems; DropCount, DropItem silent)
+//   SetCursor <shape> -> <previous>     shapes: IDC_ARROW IDC_WAIT 0 (none) or 0x<hex>
 //   MoveFileEx <target file name>        (a file replaced by another in one step)
 //   ShowScrollBar <win> <VERT|HORZ|bar number> <0|1>   (a window's own scroll bar)
 // SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
@@ -222,6 +224,8 @@ struct CursorState {
     int x, y;
 };
 const CursorState& Cursor();
+// The pointer's shape as SetCursor left it, named as in the log ("IDC_ARROW" at start).
+std::string PointerShape();
 long long ClockNow();
 void AdvanceClock(long long ms);
 // The next Rand() results (then back to the runtime's rand()).
@@ -246,6 +250,9 @@ void SetFileIdentity(const std::wstring& path, uint64_t volume, uint64_t index);
 // and an empty one stands for a volume that keeps none. A short name reaches its file again: the file
 // functions and the movie device take it for the long path.
 void SetShortPath(const std::wstring& path, const std::wstring& shortPath);
+// Every folder listing (ListDirectory) takes this long on the simulated clock, as a slow disk or network
+// share would (0 at start): for tests of work that watches the clock.
+void SetFolderListingTime(long long ms);
 // File fault injection: the next operation of that kind on a path ending with `suffix` fails. A failed open
 // (kFailCreate, kFailRead) gives `reason`; by default kFileOtherError, which says nothing about the folder
 // (a full disk, say). kFailCreate also hits a kCreateTrial open.

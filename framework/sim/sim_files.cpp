@@ -207,6 +207,10 @@ void SetShortPath(const std::wstring& path, const std::wstring& shortPath) {
     if (!shortPath.empty()) S().longPaths[shortPath] = path;
 }
 
+void SetFolderListingTime(long long ms) {
+    S().folderListingMs = ms;
+}
+
 void InjectFileFault(FileFault fault, const std::wstring& suffix) {
     InjectFileFault(fault, suffix, fw::plat::kFileOtherError);
 }
@@ -250,6 +254,19 @@ bool DropItem(HDROP drop, UINT index, std::wstring* path) {
     return true;
 }
 
+bool DropItems(HDROP drop, std::vector<std::wstring>* items) {
+    if (!items) return false;
+    auto it = S().drops.find(Key(drop));
+    if (it == S().drops.end()) {
+        items->clear();
+        AddLog("DragQueryFile all -> 0");
+        return false;
+    }
+    *items = it->second;
+    AddLog("DragQueryFile all -> " + std::to_string(items->size()));
+    return true;
+}
+
 void FinishDrop(HDROP drop) {
     AddLog("DragFinish");
     S().drops.erase(Key(drop));
@@ -258,6 +275,7 @@ void FinishDrop(HDROP drop) {
 bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries) {
     if (!entries) return false;
     const std::string host = sim::HostPath(dir);
+    AdvanceClockBy(S().folderListingMs);
     DIR* d = ::opendir(host.c_str());
     if (!d) return false;
     entries->clear();
@@ -284,6 +302,18 @@ bool GetFileIdentity(const std::wstring& path, FileIdentity* id) {
     id->volume = 0;
     id->index = static_cast<uint64_t>(st.st_ino);
     return true;
+}
+
+bool GetFileIndex(const std::wstring& path, uint64_t* index) {
+    FileIdentity id;
+    if (!index || !GetFileIdentity(path, &id)) return false;
+    *index = id.index;
+    return true;
+}
+
+bool IsDirectory(const std::wstring& path) {
+    struct stat st;
+    return ::stat(sim::HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::wstring ShortPathName(const std::wstring& path) {

@@ -25,6 +25,8 @@ constexpr uintptr_t kDesktopHandle = 0x10;
 constexpr uintptr_t kStockBitmap = 0x40; // the 1x1 bitmap a new memory DC starts with
 constexpr uintptr_t kAppIcon = 0x80;     // icon 128
 constexpr uintptr_t kModuleHandle = 0x400000;
+constexpr uintptr_t kArrowPointer = 0x90; // the dialogs' class pointer, the shape at start
+constexpr uintptr_t kWaitPointer = 0x94;  // the system's wait shape
 
 constexpr UINT kWmNcDestroy = 0x0082;
 constexpr UINT kBmGetCheck = 0x00F0, kBmSetCheck = 0x00F1;
@@ -143,6 +145,10 @@ struct State {
     std::map<std::wstring, plat::FileIdentity> identities;                   // SetFileIdentity
     std::map<std::wstring, std::wstring> shortPaths;                         // SetShortPath
     std::map<std::wstring, std::wstring> longPaths; // short name (of a file or folder) -> long path
+    long long folderListingMs = 0;                  // SetFolderListingTime
+
+    // Pointer shape (SetCursor).
+    uintptr_t pointerShape = kArrowPointer;
 };
 
 State& S();

@@ -5,6 +5,7 @@
 #include "playback/drop_scan.h"
 #include "framework/paths.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include <sys/stat.h>
@@ -129,16 +130,125 @@ TEST_F(DropTest, EmptyPlaylistOpensNothingAndStaysClosed) {
     EXPECT_EQ(LogCount(sim::Log(), "mci \"status movie position\""), 0) << "the end check does not spin";
 }
 
-TEST_F(DropTest, LinksBackToAnAncestorEndTheScan) {
+TEST_F(DropTest, OnlyALinkBackToAnAncestorIsSkipped) {
     File("a.avi");
     Dir("sub");
     File("sub/b.avi");
     Link("sub/up", root);  // back to the dropped folder
     Link("sub/self", "."); // to itself
-    Link("zz", "sub");     // a second way into sub, reached after it: skipped
+    Link("zz", "sub");     // a second route into sub, not a loop: scanned again (its own up and self end)
     Drop({P("")});
-    const std::vector<std::wstring> want = {P("a.avi"), P("sub/b.avi")};
+    const std::vector<std::wstring> want = {P("a.avi"), P("sub/b.avi"), P("zz/b.avi")};
     EXPECT_EQ(Playlist(), want);
+}
+
+TEST_F(DropTest, FoldersSharingAnIdentityAreAllScanned) {
+    // Two mounts under one folder, as Wine reports them: volume 0 for both, and their roots, and folders
+    // inside them, with the same index.
+    Dir("m1");
+    Dir("m1/in");
+    File("m1/in/red.avi");
+    Dir("m2");
+    Dir("m2/in");
+    File("m2/in/green.avi");
+    sim::SetFileIdentity(P("m1"), 0, 1);
+    sim::SetFileIdentity(P("m2"), 0, 1);
+    sim::SetFileIdentity(P("m1/in"), 0, 2);
+    sim::SetFileIdentity(P("m2/in"), 0, 2);
+    Drop({P("")});
+    const std::vector<std::wstring> want = {P("m1/in/red.avi"), P("m2/in/green.avi")};
+    EXPECT_EQ(Playlist(), want);
+}
+
+TEST_F(DropTest, AnAncestorsIndexOnAnotherVolumeIsNoLoop) {
+    // NTFS gives every volume's root the same index: a volume mounted in a folder of another one.
+    Dir("mnt");
+    File("mnt/a.avi");
+    sim::SetFileIdentity(P(""), 1, 5);
+    sim::SetFileIdentity(P("mnt"), 2, 5);
+    Drop({P("")});
+    EXPECT_EQ(Playlist(), std::vector<std::wstring>{P("mnt/a.avi")});
+}
+
+TEST_F(DropTest, AZeroIdentityIsUnknownAndEqualsNothing) {
+    // A network share reporting no file indexes: a folder and its subfolder both read as zero.
+    Dir("share");
+    File("share/a.avi");
+    Dir("share/sub");
+    File("share/sub/b.avi");
+    sim::SetFileIdentity(P("share"), 0, 0);
+    sim::SetFileIdentity(P("share/sub"), 0, 0);
+    Drop({P("share")});
+    const std::vector<std::wstring> want = {P("share/a.avi"), P("share/sub/b.avi")};
+    EXPECT_EQ(Playlist(), want);
+}
+
+TEST_F(DropTest, TheDepthLimitEndsALoopIdentitiesCannotSee) {
+    // loop/again leads back into loop, and every folder on the way reads as unknown.
+    Dir("loop");
+    File("loop/f.avi");
+    Link("loop/again", ".");
+    std::string rel = "loop";
+    for (int i = 0; i < 40; ++i) {
+        sim::SetFileIdentity(P(rel), 0, 0);
+        rel += "/again";
+    }
+    CDropScanner scanner(Item(IDC_FOLDER_QUEUE), nullptr, 8);
+    scanner.ScanItem(P(""));
+    // Folders at depths 1 (loop) to 8 are listed; the ninth level is not.
+    std::vector<std::wstring> want;
+    rel = "loop";
+    for (int depth = 1; depth <= 8; ++depth, rel += "/again")
+        want.push_back(P(rel + "/f.avi"));
+    EXPECT_EQ(scanner.Entries(), want);
+    EXPECT_TRUE(sim::ListBoxItems(Item(IDC_FOLDER_QUEUE)).empty());
+}
+
+TEST_F(DropTest, ADeepRealTreeIsScannedWhole) {
+    std::string rel = "d";
+    Dir(rel);
+    for (int depth = 2; depth <= 100; ++depth) {
+        rel += "/d";
+        Dir(rel);
+    }
+    File(rel + "/deep.avi");
+    Drop({P("")});
+    EXPECT_EQ(Playlist(), std::vector<std::wstring>{P(rel + "/deep.avi")});
+}
+
+TEST_F(DropTest, ManyDroppedItemsAreReadInOnePass) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "f" + std::to_string(i) + ".avi";
+        File(name);
+        items.push_back(P(name));
+    }
+    Dir("k");
+    File("k/x.avi");
+    items.push_back(P("k"));
+    Drop(items);
+    EXPECT_EQ(sim::LogLines("DragQueryFile"), std::vector<std::string>{"DragQueryFile all -> 41"});
+    EXPECT_EQ(g_nEntryCount, 41);
+    EXPECT_EQ(Playlist().front(), P("f0.avi"));
+    EXPECT_EQ(Playlist().back(), P("k/x.avi"));
+}
+
+TEST_F(DropTest, TheWaitPointerShowsOnlyWhileALongScanRuns) {
+    Dir("a");
+    Dir("b");
+    File("a/1.avi");
+    File("b/2.avi");
+    // Three quick listings: no sign needed.
+    Drop({P("")});
+    EXPECT_TRUE(sim::LogLines("SetCursor").empty());
+    // Three listings of 60 ms, on a slow share: the pointer waits from the second folder on, and is back
+    // before the first entry opens.
+    sim::SetFolderListingTime(60);
+    Drop({P("")});
+    ExpectOrderedPrefixes(sim::Log(), {"SetCursor IDC_WAIT -> IDC_ARROW", "SetCursor IDC_ARROW -> IDC_WAIT",
+                                       "mci \"stop movie\"", OpenLine(P("a/1.avi"))});
+    EXPECT_EQ(sim::LogLines("SetCursor").size(), 2u);
+    EXPECT_EQ(sim::PointerShape(), "IDC_ARROW");
 }
 
 TEST_F(DropTest, LongPathsAreKeptWholeAndPlayByTheirShortName) {
@@ -188,6 +298,27 @@ TEST_F(DropTest, ADropResetsThePlayerAndPlaysTheFirstEntry) {
         EXPECT_TRUE(sim::Mci().playing);
         EXPECT_EQ(sim::Mci().path, P("a.avi"));
     }
+}
+
+TEST_F(DropTest, TheSortKeyAgreesWithTheListBox) {
+    // The drop presents its entries in the key's order so that each insert lands at the end; that holds only
+    // while the key orders as the list box's collation (the system's word sort) does. The same names are in
+    // this order in a sorted list box under Wine.
+    const std::vector<std::wstring> names = {
+        L"a b.avi",     L"a.avi",     L"a\\z.avi",     L"a_b.avi",       L"A1.avi",     L"clip1.avi",
+        L"clip-10.avi", L"Clip2.avi", L"IMG_0001.avi", L"Disc 0\\x.avi", L"Disc 0.avi", L"Disc0\\x.avi"};
+    std::vector<std::wstring> byKey;
+    CListBox list(Item(IDC_FOLDER_QUEUE));
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::wstring path = L"C:\\m\\" + names[(i * 5) % names.size()]; // scrambled
+        byKey.push_back(path);
+        list.AddString(path);
+    }
+    std::stable_sort(byKey.begin(), byKey.end(), [](const std::wstring& a, const std::wstring& b) {
+        return PlaylistSortKey(a) < PlaylistSortKey(b);
+    });
+    EXPECT_EQ(sim::ListBoxItems(Item(IDC_FOLDER_QUEUE)), byKey);
+    list.ResetContent();
 }
 
 TEST(JoinPath, AddsOneSeparator) {
