@@ -66,7 +66,9 @@ TEST(Win32Backend, ProcessArgumentsAndSettingsFolder) {
     EXPECT_EQ(probe::IsFolder(settings), existed);
     EXPECT_EQ(AfxCreateUserSettingsFolder(), settings);
     EXPECT_TRUE(probe::IsFolder(settings));
-    if (!existed) EXPECT_TRUE(probe::RemoveFolder(settings)) << "the shared prefix keeps no per-user folder";
+    if (!existed) {
+        EXPECT_TRUE(probe::RemoveFolder(settings)) << "the shared prefix keeps no per-user folder";
+    }
 }
 
 // Counts the paints it is asked for and remembers whether its paint DC was real.
