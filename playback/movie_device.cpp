@@ -25,14 +25,13 @@ std::wstring Decimal(int v) {
 
 } // namespace
 
-bool CMovieDevice::Open(const std::wstring& path) {
+void CMovieDevice::Open(const std::wstring& path) {
     std::wstring command;
-    if (!BuildOpenCommand(path, &command)) return false;
-    if (fw::MciSend(command, nullptr, 0) == 0 || !MayNeedShortForm(path)) return true;
+    if (!BuildOpenCommand(path, &command)) return;
+    if (fw::MciSend(command, nullptr, 0) == 0 || !MayNeedShortForm(path)) return;
     // The same file by its short name, once, when its volume keeps one.
     const std::wstring shortPath = fw::ShortPathOf(path);
     if (!shortPath.empty() && shortPath != path && BuildOpenCommand(shortPath, &command)) Send(command);
-    return true;
 }
 
 bool MayNeedShortForm(const std::wstring& path) {

@@ -18,9 +18,10 @@ public:
 
     // "open \"<path>\" alias  movie": the device is chosen by the file's extension. When the device refuses a
     // path it cannot take (see MayNeedShortForm), the same command goes once more with the file's short (8.3)
-    // path, when its volume keeps one; otherwise the entry stays unopened, like any unplayable one. False,
-    // and nothing sent, for a path the command cannot carry (see BuildOpenCommand).
-    bool Open(const std::wstring& path);
+    // path, when its volume keeps one; otherwise the entry stays unopened, like any unplayable one. Nothing
+    // is sent for a path the command cannot carry (see BuildOpenCommand). The result is not examined: an
+    // unopened movie reads as length 0 and the end check moves on.
+    void Open(const std::wstring& path);
     void Close();                 // "close movie"
     void Stop();                  // "stop movie"
     void Play();                  // "play movie": from the current position

@@ -33,7 +33,7 @@ void Reset();
 // WindowName):
 //   mci "<command>"                      -> mciSendString (reply not shown)
 //   SetWindowPos <win> <after> <x>,<y> <cx>x<cy> <FLAGS|...>   after: TOP BOTTOM TOPMOST NOTOPMOST -
-//   SetWindowRgn <win> <rows> rows      (rows of the region, see RegionRows)
+//   SetWindowRgn <win> <rows> rows      (rows of the region, see RegionRows; " noredraw" added when asked)
 //   ShowCursor <0|1> -> <count>
 //   ClipCursor <l>,<t>,<r>,<b> | ClipCursor none
 //   SetCursorPos <x>,<y>

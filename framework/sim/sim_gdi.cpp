@@ -271,11 +271,11 @@ int CombineRegions(HRGN dst, HRGN a, HRGN b, int mode) {
 }
 
 int SetWindowRegion(HWND hwnd, HRGN rgn, BOOL redraw) {
-    (void)redraw;
     Window* w = LiveWindow(hwnd);
     RegionObject* r = rgn ? FindRegion(rgn) : nullptr;
     const size_t rows = r ? r->region.rows.size() : 0;
-    AddLog("SetWindowRgn " + sim::detail::NameOf(hwnd) + " " + std::to_string(rows) + " rows");
+    AddLog("SetWindowRgn " + sim::detail::NameOf(hwnd) + " " + std::to_string(rows) + " rows" +
+           (redraw ? "" : " noredraw"));
     if (!w || (rgn && (!r || r->ownerWindow))) return 0; // on failure the caller keeps the region
     ReleaseWindowRegion(*w);
     if (r) {

@@ -22,15 +22,40 @@ TEST(SkinButtonAt, CornersOfEveryBoxAndTheGapsBetween) {
         int x, y;
         SkinButton want;
     } probes[] = {
-        {154, 160, SkinButton::Rnd},      {167, 176, SkinButton::Rnd},      {168, 160, SkinButton::Rep},
-        {181, 176, SkinButton::Rep},      {62, 161, SkinButton::Ff},        {76, 178, SkinButton::Ff},
+        {154, 160, SkinButton::Rnd},
+        {167, 176, SkinButton::Rnd},
+        {168, 160, SkinButton::Rep},
+        {181, 176, SkinButton::Rep},
+        {62, 161, SkinButton::Ff},
+        {76, 178, SkinButton::Ff},
         {76, 170, SkinButton::Ff}, // FF and STOP share x 76: FF is tested first
-        {77, 161, SkinButton::Stop},      {89, 178, SkinButton::Stop},      {23, 161, SkinButton::Rew},
-        {37, 178, SkinButton::Rew},       {136, 162, SkinButton::Full},     {152, 177, SkinButton::Full},
-        {38, 161, SkinButton::PlayPause}, {59, 178, SkinButton::PlayPause}, {24, 22, SkinButton::Picture},
-        {200, 142, SkinButton::Picture},  {60, 170, SkinButton::None},      {153, 170, SkinButton::None},
-        {100, 143, SkinButton::None},     {190, 170, SkinButton::None}, // the close box is handled apart
-        {62, 160, SkinButton::None},      {136, 178, SkinButton::None},
+        {77, 161, SkinButton::Stop},
+        {89, 178, SkinButton::Stop},
+        {23, 161, SkinButton::Rew},
+        {37, 178, SkinButton::Rew},
+        {136, 162, SkinButton::Full},
+        {152, 177, SkinButton::Full},
+        {38, 161, SkinButton::PlayPause},
+        {59, 178, SkinButton::PlayPause},
+        {24, 22, SkinButton::Picture},
+        {200, 142, SkinButton::Picture},
+        {60, 170, SkinButton::None},
+        {153, 170, SkinButton::None},
+        {100, 143, SkinButton::None},
+        {190, 170, SkinButton::None}, // the close box is handled apart
+        {62, 160, SkinButton::None},
+        {136, 178, SkinButton::None},
+        // One row below each bottom edge, one column past each right edge.
+        {70, 179, SkinButton::None},
+        {30, 179, SkinButton::None},
+        {82, 179, SkinButton::None},
+        {48, 179, SkinButton::None},
+        {160, 177, SkinButton::None},
+        {174, 177, SkinButton::None},
+        {90, 170, SkinButton::None},
+        {201, 100, SkinButton::None},
+        {23, 100, SkinButton::None},
+        {100, 21, SkinButton::None},
     };
     for (const auto& p : probes)
         EXPECT_EQ(SkinButtonAt(p.x, p.y), p.want) << p.x << "," << p.y;

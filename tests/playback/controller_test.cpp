@@ -365,6 +365,30 @@ TEST_F(ControllerTest, EveryScanLevelMovesByItsOwnAmount) {
     }
 }
 
+TEST_F(ControllerTest, StepWhilePlayingChangesTheEntryWithoutASeek) {
+    for (int d : {1, -1}) {
+        SCOPED_TRACE(d);
+        g_nCurrentIndex = 1;
+        g_bPaused = 0;
+        g_nPosition = 40;
+        sim::ClearLog();
+        dlg->StepPosition(d);
+        EXPECT_EQ(g_nCurrentIndex, 1 + d);
+        for (const std::string& line : MciLog())
+            EXPECT_EQ(line.find("seek"), std::string::npos) << line;
+    }
+}
+
+TEST_F(ControllerTest, APlayRequestWithNothingToPlayStaysClosedAndPaused) {
+    SetPlaylist({});
+    dlg->CloseMovie();
+    sim::ClearLog();
+    dlg->TogglePlayPause();
+    EXPECT_EQ(g_bPaused, 1);
+    EXPECT_EQ(g_bClosed, 1);
+    EXPECT_TRUE(MciLog().empty());
+}
+
 TEST_F(ControllerTest, ScanLevelClampsAtNineAndLightsTheButtons) {
     g_bPaused = 1;
     g_nWheel1Pause = 1;

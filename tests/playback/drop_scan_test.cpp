@@ -119,8 +119,10 @@ TEST_F(DropTest, WhatNothingFoundMeans) {
 TEST_F(DropTest, EmptyPlaylistOpensNothingAndStaysClosed) {
     Dir("o");
     Dir("o/sub");
+    g_nPosition = 55;
     Drop({P("o")});
     EXPECT_EQ(g_nEntryCount, 0);
+    EXPECT_EQ(g_nPosition, 0);
     EXPECT_EQ(g_bClosed, 1);
     EXPECT_EQ(g_bPaused, 1);
     for (const auto& line : Mci())

@@ -53,6 +53,14 @@ TEST(WaveVolume, PanelBarAndVolumeConvertBothWays) {
     EXPECT_EQ(CWaveVolume::ForPanelLevel(1), 0x01010101u);
     EXPECT_EQ(CWaveVolume::ForPanelLevel(0), 0u);
     EXPECT_EQ(CWaveVolume::ForPanelLevel(0x1FF), 0xFFFFFFFFu) << "only the low byte counts";
+    // The left channel to the bar: 257 x k shows as k - 1, one more as k; the right channel does not count.
+    const struct {
+        uint32_t volume;
+        int bar;
+    } toBar[] = {{0, 0},   {257, 0},      {258, 1},         {514, 1},
+                 {515, 2}, {0xFFFF, 254}, {0xFFFF0000u, 0}, {0x0101FFFFu, 254}};
+    for (const auto& c : toBar)
+        EXPECT_EQ(CWaveVolume::PanelLevelFor(c.volume), c.bar) << c.volume;
 }
 
 } // namespace

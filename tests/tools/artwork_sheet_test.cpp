@@ -189,6 +189,19 @@ TEST_F(SheetFile, SpritesHoldTheirElements) {
         EXPECT_EQ(Any(c.rect, c.originX, c.has), c.expected) << c.what;
 }
 
+// Every sprite fills its rectangle: its first and last row and column each hold a pixel of the sprite, so a
+// sprite drawn a row or a column short (or long, see IsPureWhiteOutsideTheSprites) shows here.
+TEST_F(SheetFile, SpritesReachTheEdgesOfTheirRectangles) {
+    for (const facts::Box& b : {facts::kPosKnob, facts::kPosKnobRed, facts::kVolKnob, facts::kVolKnobRed,
+                                facts::kGreyPlayPause, facts::kWide[0], facts::kWide[1], facts::kWide[2]}) {
+        SCOPED_TRACE(testing::Message() << b.x << "," << b.y);
+        EXPECT_TRUE(Any(art::Rect{b.x, b.y, b.w, 1}, 0, Opaque)) << "top row";
+        EXPECT_TRUE(Any(art::Rect{b.x, b.y + b.h - 1, b.w, 1}, 0, Opaque)) << "bottom row";
+        EXPECT_TRUE(Any(art::Rect{b.x, b.y, 1, b.h}, 0, Opaque)) << "left column";
+        EXPECT_TRUE(Any(art::Rect{b.x + b.w - 1, b.y, 1, b.h}, 0, Opaque)) << "right column";
+    }
+}
+
 // The lit set is the same set: it differs from the unlit one only inside the lit elements.
 TEST_F(SheetFile, LitSetDiffersOnlyInItsLitElements) {
     const art::Rect lit[] = {Rect(facts::kRew),  Rect(facts::kPlayPause), Rect(facts::kFf),

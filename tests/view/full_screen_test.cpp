@@ -84,6 +84,7 @@ TEST_F(FullScreenTest, EnteringCoversTheScreenAndPinsThePointer) {
     EXPECT_EQ(g_nScreenWidth, 1024);
     EXPECT_EQ(g_nScreenHeight, 768);
     EXPECT_EQ(g_bPaused, 0) << "the toggle, wait and toggle leave it playing";
+    EXPECT_LT(sim::Mci().positionMs, 700) << "the movie stood still during the 0.7 s wait";
     EXPECT_EQ(sim::Cursor().showCount, shown - 1);
     EXPECT_TRUE(sim::Mci().playing);
     EXPECT_EQ(sim::Mci().destination, "0 20 1024 768");
@@ -136,8 +137,11 @@ TEST_F(FullScreenTest, LeavingRestoresTheWindowAndThePointerCount) {
         Enter();
         if (panelUp) TogglePanel();
         g_nPosition = 77;
+        g_nVolDrag = 1;
         sim::ClearLog();
         sim::Send(hwnd, WM_FULLSCREEN_COMMAND, kFullScreenLeave, 0);
+        EXPECT_EQ(g_nVolDrag, 0);
+        EXPECT_LT(sim::Mci().positionMs, 7700 + 500) << "the movie stood still during the 0.5 s wait";
 
         ExpectOrderedPrefixes(sim::Log(),
                               {"ClipCursor none", "mci \"window movie handle default\"",
@@ -191,25 +195,36 @@ TEST_F(FullScreenTest, PanelSettingsTakeEffectWhenThePanelCloses) {
     TogglePanel();
     ASSERT_TRUE(sim::ClickButton(Panel(), IDC_PANEL_MODE_UP));
     ASSERT_TRUE(sim::ClickButton(Panel(), IDC_PANEL_MODE_UP));
+    ASSERT_TRUE(sim::ClickButton(Panel(), IDC_PANEL_TOP_UP));
+    ASSERT_TRUE(sim::ClickButton(Panel(), IDC_PANEL_BOTTOM_UP));
+    ASSERT_TRUE(sim::ClickButton(Panel(), IDC_PANEL_BOTTOM_UP));
     EXPECT_EQ(g_nScanLineMode, 0) << "nothing changes while the panel is up";
+    EXPECT_EQ(g_nMaskTop, 0);
 
     sim::ClearLog();
     TogglePanel();
     EXPECT_EQ(g_bFsPanelShown, 0);
     EXPECT_EQ(g_nScanLineMode, 2);
     EXPECT_EQ(g_bLineMask, 1);
+    EXPECT_EQ(g_nMaskTop, 1);
+    EXPECT_EQ(g_nMaskBottom, 2);
     ExpectOrderedPrefixes(sim::Log(),
                           {"ShowCursor 0", "ClipCursor 0,1,1,2", "SetCursorPos 0,1",
                            "SetWindowPos dlg133 NOTOPMOST 0,696 1024x72 HIDE",
                            "SetWindowPos dlg130 BOTTOM 0,-20 1074x788 SHOW",
                            "SetWindowPos dlg130 TOPMOST 0,-20 1074x788 NOMOVE|SHOW", "mci \"stop movie\"",
-                           "DestroyWindow dlg132", "CreateDialog 132", "SetWindowRgn dlg132 384 rows",
+                           "DestroyWindow dlg132", "CreateDialog 132", "SetWindowRgn dlg132 394 rows",
                            "SetWindowPos dlg132 TOPMOST 0,-20 1074x788 SHOW"});
     EXPECT_EQ(g_nMovieClickMode, 1);
     EXPECT_EQ(g_nOverlayClickMode, 1);
     const auto rows = sim::RegionRows(Overlay());
-    EXPECT_EQ(rows.count(20), 0u) << "screen row 0 is even: clear in Mode2";
-    EXPECT_EQ(rows.count(21), 1u);
+    // Mode2 darkens the odd rows; the bands (7-row units on a 768-row screen) rows 0..6 and 755..767.
+    const struct {
+        int screenRow;
+        bool dark;
+    } probes[] = {{0, true}, {6, true}, {7, true}, {8, false}, {754, false}, {755, true}, {756, true}};
+    for (const auto& p : probes)
+        EXPECT_EQ(rows.count(20 + p.screenRow), p.dark ? 1u : 0u) << "screen row " << p.screenRow;
 }
 
 TEST_F(FullScreenTest, DoubleClickWithClickModeOnLeavesPlayPauseAsItWas) {
@@ -271,6 +286,15 @@ TEST_F(FullScreenTest, TickTurnsNotchesAndClicksIntoRequests) {
     StartPlaying();
     Enter();
     sim::Tick(12); // past any cool-down
+
+    // A notch on the movie window alone.
+    sim::Send(MovieWnd(), WM_VSCROLL, SB_LINEDOWN, 0);
+    sim::Tick();
+    EXPECT_EQ(g_nScanSpeed, -1);
+    g_nScanSpeed = 0;
+    dlg->RequestPlayPause();
+    dlg->RequestPlayPause();
+    sim::Tick(10);
 
     // A notch on each window: the overlay's direction wins, both are cleared.
     sim::Send(MovieWnd(), WM_VSCROLL, SB_LINEUP, 0);
@@ -339,6 +363,11 @@ TEST_F(FullScreenTest, TickCarriesOutThePanelRequests) {
     sim::ClearLog();
     sim::Tick();
     EXPECT_EQ(LogCount(MciLog(), "seek movie to 1"), 1);
+    sim::ClickButton(Panel(), IDC_PANEL_REW); // and REW one back
+    sim::ClearLog();
+    sim::Tick();
+    EXPECT_EQ(LogCount(MciLog(), "seek movie to 0"), 1);
+    EXPECT_EQ(LogCount(MciLog(), "seek movie to 2"), 0);
     sim::ClickButton(Panel(), IDC_PANEL_PLAY_PAUSE);
     sim::Tick();
     EXPECT_EQ(g_bPaused, 0);
@@ -351,8 +380,10 @@ TEST_F(FullScreenTest, NextMovieOpensIntoTheFullScreenWindows) {
     SetPlaylist({kMovie, kSecond});
     dlg->OpenCurrentEntry();
     Enter();
+    g_nScanSpeed = 5;
     sim::ClearLog();
     dlg->NextEntry();
+    EXPECT_EQ(g_nScanSpeed, 0);
     ExpectOrderedPrefixes(sim::Log(),
                           {"SetWindowPos dlg133 NOTOPMOST 0,696 1074x72 HIDE",
                            "SetWindowPos dlg130 BOTTOM 0,-20 1074x788 SHOW",
@@ -381,10 +412,12 @@ TEST_F(FullScreenTest, EmptyPlaylistOpensNothingInFullScreen) {
     Enter();
     SetPlaylist({});
     g_nCurrentIndex = 0;
+    g_nPosition = 33;
     sim::ClearLog();
     dlg->OpenCurrentEntry();
     ExpectSequence(MciLog(), {"stop movie", "window movie handle default", "close movie"});
     EXPECT_EQ(g_nLength, 0);
+    EXPECT_EQ(g_nPosition, 0);
     EXPECT_EQ(g_bFullScreen, 1);
     EXPECT_NE(Overlay(), nullptr) << "the overlay is rebuilt all the same";
 }

@@ -122,6 +122,8 @@ TEST_F(SkinBitmapTest, AnUnusableResourceLeavesItEmptyAndHarmless) {
         EXPECT_EQ(bitmap.m_hBitmap, nullptr) << c.what;
         EXPECT_EQ(bitmap.m_pHeader, nullptr) << c.what;
         EXPECT_EQ(bitmap.TopRowBits(), nullptr) << c.what;
+        EXPECT_EQ(bitmap.Width(), 0) << c.what;
+        EXPECT_EQ(bitmap.Height(), 0) << c.what;
         EXPECT_EQ(sim::LiveGdiObjects(), gdi) << c.what;
         BYTE target[3] = {7, 7, 7};
         bitmap.CopySpriteTo(target, 1, 0, 0, 1, 1);
