@@ -124,7 +124,7 @@ void CPlayerDlg::TogglePlayPause() {
                 g_bPaused = 1;
                 return;
             }
-            g_nPosition = 0;
+            g_nPosition = 0; // the reopened entry starts at its beginning
             OpenCurrentEntry();
             g_bClosed = 0;
         } else {

@@ -174,6 +174,16 @@ TEST_F(TickTest, ThePictureShowsTheStateThePreviousTickLeft) {
     EXPECT_EQ(sim::Pixel(hwnd, x, y), playing) << "this tick drew the state before its own input";
     sim::Tick();
     EXPECT_NE(sim::Pixel(hwnd, x, y), playing) << "the next tick shows the paused look";
+
+    // The same for what the key poll of block 4 does: FF (at (62, 161)) lights only from the next picture on.
+    const int fx = 66, fy = 165;
+    const unsigned unlit = sim::Pixel(hwnd, fx, fy);
+    sim::SetKey(VK_RIGHT, true); // paused: Right scans forward and lights FF
+    sim::Tick();
+    sim::ReleaseAllKeys();
+    EXPECT_EQ(sim::Pixel(hwnd, fx, fy), unlit);
+    sim::Tick();
+    EXPECT_NE(sim::Pixel(hwnd, fx, fy), unlit);
 }
 
 TEST_F(TickTest, PaintingDrawsTheIconCentredOnlyWhenMinimised) {

@@ -95,6 +95,12 @@ TEST_F(KeysTest, ArrowsWhilePlayingChangeTheEntryAndEndAScan) {
     EXPECT_EQ(g_nScanSpeed, 0);
     EXPECT_EQ(g_nScanStep, 0);
 
+    Hold({VK_RIGHT});
+    g_nScanSpeed = 6;
+    dlg->PollKeys();
+    EXPECT_EQ(g_nCurrentIndex, 1) << "the cool-down holds the entry";
+    EXPECT_EQ(g_nScanSpeed, 0) << "but the scan ends all the same";
+
     Hold({VK_LEFT});
     g_nScanSpeed = -4;
     dlg->PollKeys();

@@ -178,15 +178,19 @@ TEST_F(MouseSettingsTest, OkCopiesTheChoicesBackAndEveryOtherEndKeepsThem) {
         {"changes and the caption's close button", {IDC_BOTTUN_ON}, WM_CLOSE, {0, 1, 0}},
         {"changes, then the dialog is left open", {IDC_WHEEL_PAUSE_MODE1}, 0, {0, 1, 0}},
     };
+    bool ended = false;
     for (const Case& c : cases) {
         SetVariables(0, 1, 0);
         RightClick([&](HWND d) {
             for (int id : c.clicks)
                 EXPECT_TRUE(sim::ClickButton(d, id)) << id;
             if (c.closeMessage) sim::Send(d, c.closeMessage);
+            ended = sim::ModalEnded(d);
         });
         ASSERT_TRUE(opened);
         EXPECT_EQ(Variables(), c.expected) << c.name;
+        // OK, Cancel and the close button end the dialog themselves; only the last case leaves it open.
+        EXPECT_EQ(ended, std::string(c.name) != "changes, then the dialog is left open") << c.name;
     }
 }
 
