@@ -18,18 +18,19 @@ namespace {
 // How long a scan runs before the wait pointer shows: longer than a blink, shorter than a doubt.
 constexpr long kWaitCursorDelayMs = 100;
 
-// The key character of each ASCII character: letters folded to lower case; blanks and signs before the
-// digits and letters, the blank first and the signs in code point order, as the system's word sort puts
-// them; hyphens and apostrophes 0, dropped, since the word sort passes over them ("clip-10" after "clip1").
+// The key character of each ASCII character: letters folded to lower case; the blank and the signs before
+// the digits and letters, in the order the system's word sort puts them (the blank first; + < = > after the
+// other signs); hyphens, apostrophes and DEL 0, dropped, since the word sort passes over them ("clip-10"
+// after "clip1").
 struct KeyTable {
     wchar_t key[0x80];
     KeyTable() {
-        const wchar_t* signs = L" !\"#$%&()*+,./:;<=>?@[\\]^_`{|}~";
+        const wchar_t* signs = L" !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
         for (int c = 0; c < 0x80; ++c)
             key[c] = static_cast<wchar_t>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         for (int rank = 0; signs[rank]; ++rank)
             key[signs[rank]] = static_cast<wchar_t>(1 + rank); // all below '0'
-        key['-'] = key['\''] = 0;
+        key['-'] = key['\''] = key[0x7F] = 0;
     }
 };
 

@@ -306,13 +306,19 @@ TEST_F(DropTest, TheSortKeyAgreesWithTheListBox) {
     // The drop presents its entries in the key's order so that each insert lands at the end; that holds only
     // while the key orders as the list box's collation (the system's word sort) does. The same names are in
     // this order in a sorted list box under Wine.
-    const std::vector<std::wstring> names = {
-        L"a b.avi",     L"a.avi",     L"a\\z.avi",     L"a_b.avi",       L"A1.avi",     L"clip1.avi",
-        L"clip-10.avi", L"Clip2.avi", L"IMG_0001.avi", L"Disc 0\\x.avi", L"Disc 0.avi", L"Disc0\\x.avi"};
+    std::vector<std::wstring> names = {L"a b.avi",      L"a.avi",         L"a\\z.avi",    L"a_b.avi",
+                                       L"A1.avi",       L"clip1.avi",     L"clip-10.avi", L"Clip2.avi",
+                                       L"IMG_0001.avi", L"Disc 0\\x.avi", L"Disc 0.avi",  L"Disc0\\x.avi"};
+    // And every ASCII character a name can hold, between two letters (upper case letters equal lower case
+    // ones, and equal texts may stand in either order).
+    for (wchar_t c = 0x20; c < 0x80; ++c)
+        if (c != L'\\' && c != L'-' && c != L'\'' && !(c >= L'A' && c <= L'Z'))
+            names.push_back(std::wstring(L"n") + c + L"m.avi");
     std::vector<std::wstring> byKey;
     CListBox list(Item(IDC_FOLDER_QUEUE));
+    std::reverse(names.begin(), names.end()); // far from sorted
     for (size_t i = 0; i < names.size(); ++i) {
-        const std::wstring path = L"C:\\m\\" + names[(i * 5) % names.size()]; // scrambled
+        const std::wstring path = L"C:\\m\\" + names[i];
         byKey.push_back(path);
         list.AddString(path);
     }
