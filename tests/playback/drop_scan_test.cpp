@@ -314,6 +314,8 @@ TEST_F(DropTest, TheSortKeyAgreesWithTheListBox) {
     for (wchar_t c = 0x20; c < 0x80; ++c)
         if (c != L'\\' && c != L'-' && c != L'\'' && !(c >= L'A' && c <= L'Z'))
             names.push_back(std::wstring(L"n") + c + L"m.avi");
+    for (wchar_t c = L'A'; c <= L'Z'; ++c)
+        names.push_back(std::wstring(L"q") + c + L"1.avi");
     std::vector<std::wstring> byKey;
     CListBox list(Item(IDC_FOLDER_QUEUE));
     std::reverse(names.begin(), names.end()); // far from sorted
