@@ -1,4 +1,7 @@
 #include "app/globals.h"
+#include "playback/knob_mapping.h"
+#include "playback/wave_volume.h"
+#include "res/skin_layout.h"
 #include "view/capture_windows.h"
 #include "panel/control_panel_dlg.h"
 
@@ -16,7 +19,9 @@ const int g_anScanFrames[10] = {0, 1, 1, 2, 4, 6, 8, 16, 32, 64};
 
 int g_nScanStep, g_bPlayPauseRequest, g_bQuitRequest, g_nKeyCooldown;
 signed char g_cArrowKeys;
-int g_nPosDrag, g_nVolDrag, g_nPosKnobX = 24, g_nPosKnobY = 150, g_nVolKnobX = 93, g_nVolKnobY = 172;
+// The knobs start at the left ends of their bars.
+int g_nPosDrag, g_nVolDrag, g_nPosKnobX = kPosKnobMin, g_nPosKnobY = kPosBarY, g_nVolKnobX = kVolKnobMin,
+                            g_nVolKnobY = kVolBarY;
 
 int g_bFullScreen, g_bFsPanelShown, g_nScreenWidth, g_nScreenHeight;
 const int g_nHideTop = 20;
@@ -42,10 +47,10 @@ void ResetPlayerState() {
     g_nScanStep = g_bPlayPauseRequest = g_bQuitRequest = g_nKeyCooldown = 0;
     g_cArrowKeys = 0;
     g_nPosDrag = g_nVolDrag = 0;
-    g_nPosKnobX = 24;
-    g_nPosKnobY = 150;
-    g_nVolKnobX = 93;
-    g_nVolKnobY = 172;
+    g_nPosKnobX = kPosKnobMin;
+    g_nPosKnobY = kPosBarY;
+    g_nVolKnobX = kVolKnobMin;
+    g_nVolKnobY = kVolBarY;
     g_bFullScreen = g_bFsPanelShown = g_nScreenWidth = g_nScreenHeight = 0;
     g_nScanLineMode = g_bLineMask = g_nMaskTop = g_nMaskBottom = 0;
     g_nWheel1Play = g_nWheel1Pause = g_nWheel2Mode = g_nBottunMode = 0;

@@ -164,7 +164,7 @@ void CDropScanner::AddEntriesTo(CListBox& playlist) {
 void CPlayerDlg::OnDropFiles(HDROP drop) {
     // Released (DragFinish) when this handler returns, after the first entry has been opened.
     const CDroppedFiles dropped(drop);
-    g_nCurrentIndex = 0;
+    g_nCurrentIndex = 0; // before anything else, as the scan below will again
     if (g_bPaused == 1) g_bPaused = 0;
     m_movie.Close();
     g_nPosKnobX = kPosKnobMin;

@@ -62,6 +62,9 @@ TEST(SkinButtonAt, CornersOfEveryBoxAndTheGapsBetween) {
     EXPECT_TRUE(InBox(kCloseBox, 183, 160));
     EXPECT_TRUE(InBox(kCloseBox, 201, 179));
     EXPECT_FALSE(InBox(kCloseBox, 202, 170));
+    EXPECT_FALSE(InBox(kCloseBox, 192, 180));
+    EXPECT_FALSE(InBox(kCloseBox, 182, 170));
+    EXPECT_FALSE(InBox(kCloseBox, 192, 159));
 }
 
 TEST(KnobBoxes, ReachOneBarLengthRightOfTheKnobOnly) {

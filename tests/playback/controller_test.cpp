@@ -76,8 +76,9 @@ TEST_F(ControllerTest, PathsTheDeviceRefusesOpenOnceMoreByTheirShortName) {
         {longA, L"C:\\AAAAAA~1.AVI", true, {longA, L"C:\\AAAAAA~1.AVI"}, 50},
         {japanese, L"C:\\7E36~1.AVI", true, {japanese, L"C:\\7E36~1.AVI"}, 50},
         {longB, L"", false, {longB}, 0}, // the volume keeps no short names
-        {longC, L"C:\\CCCCCC~1.AVI", false, {longC, L"C:\\CCCCCC~1.AVI"}, 0}, // one retry only
-        {L"C:\\plain.txt", L"C:\\PLAIN~1.TXT", false, {L"C:\\plain.txt"}, 0}, // refused for another reason
+        {longC, L"C:\\CCCCCC~1.AVI", false, {longC, L"C:\\CCCCCC~1.AVI"}, 0},    // one retry only
+        {L"C:\\plain.txt", L"C:\\PLAIN~1.TXT", false, {L"C:\\plain.txt"}, 0},    // refused for another reason
+        {L"C:\\del\x7f.avi", L"C:\\DEL_~1.AVI", false, {L"C:\\del\x7f.avi"}, 0}, // DEL is ASCII
     };
     ASSERT_EQ(limit.size(), 259u);
     sim::AddMovie(limit, 30, 10);
