@@ -442,6 +442,30 @@ TEST_F(FullScreenTest, QuitInFullScreenFreesEverything) {
     EXPECT_EQ(sim::LiveGdiObjects(), gdi);
 }
 
+TEST_F(FullScreenTest, WindowObjectsThatCouldNotBeMadeAreSkipped) {
+    StartPlaying();
+    SetPlaylist({kMovie, kSecond});
+    // As after failed allocations in the main window's constructor.
+    delete dlg->m_pMovieWnd;
+    delete dlg->m_pScanlineWnd;
+    delete dlg->m_pControlPanel;
+    dlg->m_pMovieWnd = nullptr;
+    dlg->m_pScanlineWnd = nullptr;
+    dlg->m_pControlPanel = nullptr;
+    Enter();
+    EXPECT_EQ(g_bFullScreen, 1);
+    sim::Tick(2);
+    TogglePanel();
+    dlg->NextEntry();
+    TogglePanel();
+    sim::Tick();
+    dlg->SetFullScreen(1);
+    EXPECT_EQ(g_bFullScreen, 0);
+    EXPECT_EQ(sim::Mci().destination, "24 22 176 120");
+    g_bQuitRequest = 1;
+    sim::Tick();
+}
+
 TEST_F(FullScreenTest, FailedFullScreenWindowsAreSkipped) {
     StartPlaying();
     sim::FailDialogCreation(130, true);
