@@ -253,6 +253,9 @@ void SetShortPath(const std::wstring& path, const std::wstring& shortPath);
 // Every folder listing (ListDirectory) takes this long on the simulated clock, as a slow disk or network
 // share would (0 at start): for tests of work that watches the clock.
 void SetFolderListingTime(long long ms);
+// Called with the folder's path as each listing starts (after its time has passed): lets a test see what
+// the user sees while a scan is still under way, such as the pointer. Cleared by Reset.
+void OnFolderListing(std::function<void(const std::wstring&)> observer);
 // File fault injection: the next operation of that kind on a path ending with `suffix` fails. A failed open
 // (kFailCreate, kFailRead) gives `reason`; by default kFileOtherError, which says nothing about the folder
 // (a full disk, say). kFailCreate also hits a kCreateTrial open.

@@ -211,6 +211,10 @@ void SetFolderListingTime(long long ms) {
     S().folderListingMs = ms;
 }
 
+void OnFolderListing(std::function<void(const std::wstring&)> observer) {
+    S().folderListingObserver = std::move(observer);
+}
+
 void InjectFileFault(FileFault fault, const std::wstring& suffix) {
     InjectFileFault(fault, suffix, fw::plat::kFileOtherError);
 }
@@ -276,6 +280,7 @@ bool ListDirectory(const std::wstring& dir, std::vector<DirEntry>* entries) {
     if (!entries) return false;
     const std::string host = sim::HostPath(dir);
     AdvanceClockBy(S().folderListingMs);
+    if (S().folderListingObserver) S().folderListingObserver(dir);
     DIR* d = ::opendir(host.c_str());
     if (!d) return false;
     entries->clear();

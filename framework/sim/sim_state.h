@@ -146,6 +146,7 @@ struct State {
     std::map<std::wstring, std::wstring> shortPaths;                         // SetShortPath
     std::map<std::wstring, std::wstring> longPaths; // short name (of a file or folder) -> long path
     long long folderListingMs = 0;                  // SetFolderListingTime
+    std::function<void(const std::wstring&)> folderListingObserver; // OnFolderListing
 
     // Pointer shape (SetCursor).
     uintptr_t pointerShape = kArrowPointer;

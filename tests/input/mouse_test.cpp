@@ -184,6 +184,9 @@ TEST_F(MouseTest, PositionDragWhilePausedSeeksAndParksLeft) {
     g_bPaused = 1;
     g_nPosKnobX = 100;
     Press(100, 150);
+    Move(20, 150); // x 20 is still inside the bar's limits: the knob stops at its end, still dragged
+    EXPECT_EQ(g_nPosKnobX, 24);
+    EXPECT_EQ(g_nPosDrag, 1);
     sim::ClearLog();
     Move(19, 150);
     EXPECT_EQ(g_nPosKnobX, 24);

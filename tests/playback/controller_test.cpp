@@ -380,7 +380,7 @@ TEST_F(ControllerTest, StepWhilePlayingChangesTheEntryWithoutASeek) {
     }
 }
 
-TEST_F(ControllerTest, APlayRequestWithNothingToPlayStaysClosedAndPaused) {
+TEST_F(ControllerTest, APlayRequestWhileClosedReopensOnlyWithSomethingToPlay) {
     SetPlaylist({});
     dlg->CloseMovie();
     sim::ClearLog();
@@ -388,6 +388,13 @@ TEST_F(ControllerTest, APlayRequestWithNothingToPlayStaysClosedAndPaused) {
     EXPECT_EQ(g_bPaused, 1);
     EXPECT_EQ(g_bClosed, 1);
     EXPECT_TRUE(MciLog().empty());
+
+    SetPlaylist({kB}); // a single entry is enough
+    g_nCurrentIndex = 0;
+    dlg->TogglePlayPause();
+    EXPECT_EQ(g_bPaused, 0);
+    EXPECT_EQ(g_bClosed, 0);
+    EXPECT_EQ(LogCount(MciLog(), "open \"C:\\m\\b.avi\" alias  movie"), 1);
 }
 
 TEST_F(ControllerTest, ScanLevelClampsAtNineAndLightsTheButtons) {

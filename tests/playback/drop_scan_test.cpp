@@ -246,7 +246,11 @@ TEST_F(DropTest, TheWaitPointerShowsOnlyWhileALongScanRuns) {
     // Three listings of 60 ms, on a slow share: the pointer waits from the second folder on, and is back
     // before the first entry opens.
     sim::SetFolderListingTime(60);
+    std::vector<std::string> pointerAtListing;
+    sim::OnFolderListing([&](const std::wstring&) { pointerAtListing.push_back(sim::PointerShape()); });
     Drop({P("")});
+    EXPECT_EQ(pointerAtListing, (std::vector<std::string>{"IDC_ARROW", "IDC_ARROW", "IDC_WAIT"}))
+        << "the pointer waits while the scan still runs, not only once it is over";
     ExpectOrderedPrefixes(sim::Log(), {"SetCursor IDC_WAIT -> IDC_ARROW", "SetCursor IDC_ARROW -> IDC_WAIT",
                                        "mci \"stop movie\"", OpenLine(P("a/1.avi"))});
     EXPECT_EQ(sim::LogLines("SetCursor").size(), 2u);
