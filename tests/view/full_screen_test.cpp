@@ -228,20 +228,28 @@ TEST_F(FullScreenTest, PanelSettingsTakeEffectWhenThePanelCloses) {
 }
 
 TEST_F(FullScreenTest, DoubleClickWithClickModeOnLeavesPlayPauseAsItWas) {
-    StartPlaying();
-    g_nBottunMode = 1;
-    Enter();
-    ASSERT_EQ(g_bPaused, 0);
-    // The first click of the double-click: a play/pause request the next tick carries out.
-    sim::Send(MovieWnd(), WM_LBUTTONDOWN, 0, 0);
-    sim::Tick();
-    EXPECT_EQ(g_bPaused, 1);
-    sim::Send(MovieWnd(), WM_LBUTTONDBLCLK, 0, 0);
-    EXPECT_EQ(g_bFsPanelShown, 1);
-    EXPECT_EQ(g_bPaused, 0);
-    EXPECT_TRUE(sim::Mci().playing);
-    sim::Tick();
-    EXPECT_EQ(g_bPaused, 0);
+    for (int startPaused : {0, 1}) {
+        SCOPED_TRACE(startPaused);
+        StartPlaying();
+        g_nBottunMode = 1;
+        Enter();
+        if (startPaused == 1) {
+            sim::Send(MovieWnd(), WM_MBUTTONDOWN, 0, 0); // the middle button pauses
+            sim::Tick();
+        }
+        ASSERT_EQ(g_bPaused, startPaused);
+        // The first click of the double-click: a play/pause request the next tick carries out.
+        sim::Send(MovieWnd(), WM_LBUTTONDOWN, 0, 0);
+        sim::Tick();
+        EXPECT_EQ(g_bPaused, 1 - startPaused);
+        sim::Send(MovieWnd(), WM_LBUTTONDBLCLK, 0, 0);
+        EXPECT_EQ(g_bFsPanelShown, 1);
+        EXPECT_EQ(g_bPaused, startPaused);
+        EXPECT_EQ(sim::Mci().playing, startPaused == 0);
+        sim::Tick();
+        EXPECT_EQ(g_bPaused, startPaused);
+        Restart();
+    }
 }
 
 TEST_F(FullScreenTest, RightClickOnEitherWindowLeaves) {
