@@ -94,6 +94,18 @@ TEST_F(SkinBitmapTest, CopiesOnlyTheBitmapsOwnPixels) {
     bitmap.CopySpriteTo(targetTop, 6, 0, 2, 1, 1);
 }
 
+TEST_F(SkinBitmapTest, AOneRowSheetIsOneRowHighEitherWayRound) {
+    for (LONG height : {1, -1}) {
+        std::vector<BYTE> bytes = Cut(Picture(true), 40 + 12);
+        reinterpret_cast<BITMAPINFOHEADER*>(bytes.data())->biHeight = height;
+        reinterpret_cast<BITMAPINFOHEADER*>(bytes.data())->biSizeImage = 12;
+        Install(bytes);
+        CSkinBitmap bitmap(nullptr, IDB_SKIN, Module(), 1);
+        ASSERT_FALSE(bitmap.IsEmpty()) << height;
+        EXPECT_EQ(bitmap.Height(), 1) << height;
+    }
+}
+
 TEST_F(SkinBitmapTest, FillsInAMissingImageSize) {
     Install(Picture(true, 0));
     CSkinBitmap bitmap(nullptr, IDB_SKIN, Module(), 1);

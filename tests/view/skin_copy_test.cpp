@@ -117,6 +117,8 @@ TEST(ClipToDrawingArea, ClipsEachEdgeAndMovesTheSourceWithTheLeftAndTopCuts) {
         {"left edge", {-3, 149, 448, 0, 11, 7}, true, {0, 149, 451, 0, 8, 7}},
         {"top edge", {5, -2, 0, 10, 20, 17}, true, {5, 0, 0, 12, 20, 15}},
         {"top-left corner", {-2, -3, 448, 0, 11, 7}, true, {0, 0, 450, 3, 9, 4}},
+        {"one column left", {-10, 0, 448, 0, 11, 7}, true, {0, 0, 458, 0, 1, 7}},
+        {"one row left", {0, -6, 448, 0, 11, 7}, true, {0, 0, 448, 6, 11, 1}},
         {"reaching x 336", {330, 0, 0, 0, 11, 7}, true, {330, 0, 0, 0, 6, 7}},
         {"reaching y 400", {0, 395, 0, 0, 224, 187}, true, {0, 395, 0, 0, 224, 5}},
         {"last pixel", {335, 399, 7, 9, 5, 5}, true, {335, 399, 7, 9, 1, 1}},
