@@ -49,7 +49,7 @@ TEST_F(TickTest, FirstTickSetsUpInOrder) {
     sim::AddMovie(L"C:\\My Movies\\a.avi", 100, 10);
     SetArgs({L"C:\\My", L"Movies\\a.avi"});
     Open();
-    g_nWindowX = 300; // where the settings left the set: the first tick puts it at the corner anyway
+    g_nWindowX = 300; // where the window was created (its WM_MOVE): the first tick puts it at the corner
     g_nWindowY = 200;
     sim::ClearLog();
     sim::Tick();
