@@ -3,34 +3,13 @@
 #include <cstring>
 #include <new>
 
-namespace {
-
-inline bool IsWhite(const unsigned char* p) {
-    return p[0] == 255 && p[1] == 255 && p[2] == 255;
-}
-
-// Calls span(first, end) for every run of non-white pixels of one row.
-template <class Span> void ForEachSpan(const unsigned char* row, int width, const Span& span) {
-    int x = 0;
-    while (x < width) {
-        while (x < width && IsWhite(row + 3 * x))
-            ++x;
-        const int first = x;
-        while (x < width && !IsWhite(row + 3 * x))
-            ++x;
-        if (x > first) span(first, x);
-    }
-}
-
-} // namespace
-
 bool COpaqueRuns::Build(const unsigned char* top, std::ptrdiff_t rowStep, int width, int height) {
     Clear();
     if (!top || width <= 0 || height <= 0) return false;
     // Two passes: count the spans, then record them, so that exactly two blocks are allocated.
     std::size_t spans = 0;
     for (int y = 0; y < height; ++y)
-        ForEachSpan(top + y * rowStep, width, [&](int, int) { ++spans; });
+        ForEachOpaqueSpan(top + y * rowStep, width, [&](int, int) { ++spans; });
     m_pRowStart = new (std::nothrow) int[std::size_t(height) + 1];
     m_pSpans = new (std::nothrow) int[spans * 2 + 1];
     if (!m_pRowStart || !m_pSpans) {
@@ -40,7 +19,7 @@ bool COpaqueRuns::Build(const unsigned char* top, std::ptrdiff_t rowStep, int wi
     int n = 0;
     for (int y = 0; y < height; ++y) {
         m_pRowStart[y] = n;
-        ForEachSpan(top + y * rowStep, width, [&](int first, int end) {
+        ForEachOpaqueSpan(top + y * rowStep, width, [&](int first, int end) {
             m_pSpans[2 * n] = first, m_pSpans[2 * n + 1] = end;
             ++n;
         });

@@ -8,6 +8,24 @@
 
 #include <cstddef>
 
+// Calls span(first, end) for every run [first, end) of pixels of one 24-bit row that are not pure white
+// (the skin's transparent colour), left to right.
+template <class Span> void ForEachOpaqueSpan(const unsigned char* row, int width, const Span& span) {
+    auto white = [row](int x) {
+        const unsigned char* p = row + 3 * x;
+        return p[0] == 255 && p[1] == 255 && p[2] == 255;
+    };
+    int x = 0;
+    while (x < width) {
+        while (x < width && white(x))
+            ++x;
+        const int first = x;
+        while (x < width && !white(x))
+            ++x;
+        if (x > first) span(first, x);
+    }
+}
+
 class COpaqueRuns {
 public:
     COpaqueRuns() = default;

@@ -9,10 +9,6 @@ using namespace fw;
 
 namespace {
 
-inline bool IsWhite(const BYTE* p) {
-    return p[0] == 255 && p[1] == 255 && p[2] == 255;
-}
-
 DWORD ReadDword(const BYTE* p) {
     return DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
 }
@@ -25,16 +21,10 @@ void CopyKeyedPixels(const BYTE* src, std::ptrdiff_t srcRowStep, BYTE* dst, std:
     for (int row = 0; row < h; ++row) {
         const BYTE* s = src + row * srcRowStep;
         BYTE* d = dst + row * dstRowStep;
-        // Copy each run of opaque pixels in one go: skin rows are long opaque runs between white margins.
-        int x = 0;
-        while (x < w) {
-            while (x < w && IsWhite(s + 3 * x))
-                ++x;
-            const int start = x;
-            while (x < w && !IsWhite(s + 3 * x))
-                ++x;
-            if (x > start) std::memcpy(d + 3 * start, s + 3 * start, size_t(x - start) * 3);
-        }
+        // Each run of opaque pixels in one go: skin rows are long opaque runs between white margins.
+        ForEachOpaqueSpan(s, w, [s, d](int first, int end) {
+            std::memcpy(d + 3 * first, s + 3 * first, size_t(end - first) * 3);
+        });
     }
 }
 

@@ -6,15 +6,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "lib"))
-from telly_e2e import Case, FF, REW, colour_distance, movies  # noqa: E402
+from telly_e2e import Case, FF, REW, check_playing, movies  # noqa: E402
 import skin  # noqa: E402
-
-
-def playing(case, player, clip, label):
-    rgb = clip["rgb"]
-    ok = case.screen.wait(lambda: colour_distance(player.hole_mean(), rgb) < 30, 10)
-    return case.check(ok, "%s: the hole shows %s %r (mean %r)" % (label, os.path.basename(clip["path"]), rgb,
-                                                                  player.hole_mean()))
 
 
 def press_and_watch(case, player, point, rect, name):
@@ -33,16 +26,16 @@ with Case("drop_folder") as case:
     player.wait_set_up()
     player.drop([folder])
     player.park_pointer()
-    playing(case, player, clips["drop_first"], "after the drop")
+    check_playing(case, player, clips["drop_first"], "after the drop")
 
     press_and_watch(case, player, FF, skin.FF_RECT, "ff")
     player.park_pointer()
-    playing(case, player, clips["drop_second"], "after FF")
+    check_playing(case, player, clips["drop_second"], "after FF")
 
     press_and_watch(case, player, FF, skin.FF_RECT, "ff")
     player.park_pointer()
-    playing(case, player, clips["drop_third"], "after a second FF (the file in the subfolder)")
+    check_playing(case, player, clips["drop_third"], "after a second FF (the file in the subfolder)")
 
     press_and_watch(case, player, REW, skin.REW_RECT, "rew")
     player.park_pointer()
-    playing(case, player, clips["drop_second"], "after REW")
+    check_playing(case, player, clips["drop_second"], "after REW")

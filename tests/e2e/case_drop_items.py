@@ -11,26 +11,11 @@ green, FF again plays blue from its long path."""
 import os
 import shutil
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "lib"))
-from telly_e2e import Case, FF, colour_distance, movies, windows_path  # noqa: E402
+from telly_e2e import Case, check_playing, movies, press_ff_again, windows_path  # noqa: E402
 
 LONG_PATH = 300
-
-
-def press_ff(player):
-    # Two clicks on the same spot within the double-click time make a double click, not a second press.
-    time.sleep(0.6)
-    player.click(FF)
-    player.park_pointer()
-
-
-def playing(case, player, clip, label):
-    rgb = clip["rgb"]
-    ok = case.screen.wait(lambda: colour_distance(player.hole_mean(), rgb) < 30, 10)
-    return case.check(ok, "%s: the hole shows %s %r (mean %r)" % (label, os.path.basename(clip["path"]), rgb,
-                                                                  player.hole_mean()))
 
 
 def long_movie_path(base, name):
@@ -63,8 +48,8 @@ with Case("drop_items") as case:
     player.wait_set_up()
     player.drop([blue, folder, grey])
     player.park_pointer()
-    playing(case, player, clips["settings"], "after the drop (the first of the sorted items)")
-    press_ff(player)
-    playing(case, player, clips["drop_second"], "after FF (the dropped folder's file)")
-    press_ff(player)
-    playing(case, player, clips["drop_third"], "after a second FF (the movie at the 300-character path)")
+    check_playing(case, player, clips["settings"], "after the drop (the first of the sorted items)")
+    press_ff_again(player)
+    check_playing(case, player, clips["drop_second"], "after FF (the dropped folder's file)")
+    press_ff_again(player)
+    check_playing(case, player, clips["drop_third"], "after a second FF (the movie at the 300-character path)")

@@ -15,24 +15,9 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "lib"))
-from telly_e2e import Case, FF, colour_distance, movies  # noqa: E402
-
-
-def press_ff(player):
-    # Two clicks on the same spot within the double-click time make a double click, not a second press.
-    time.sleep(0.6)
-    player.click(FF)
-    player.park_pointer()
-
-
-def playing(case, player, clip, label):
-    rgb = clip["rgb"]
-    ok = case.screen.wait(lambda: colour_distance(player.hole_mean(), rgb) < 30, 10)
-    return case.check(ok, "%s: the hole shows %s %r (mean %r)" % (label, os.path.basename(clip["path"]), rgb,
-                                                                  player.hole_mean()))
+from telly_e2e import Case, check_playing, movies, press_ff_again  # noqa: E402
 
 
 def mount_tmpfs(case, folder):
@@ -89,11 +74,11 @@ with Case("drop_mounts") as case:
         player.wait_set_up()
         player.drop([tree])
         player.park_pointer()
-        playing(case, player, clips["drop_first"], "after the drop (m1)")
-        press_ff(player)
-        playing(case, player, clips["drop_second"], "after FF (m2, nothing from the link between)")
-        press_ff(player)
-        playing(case, player, clips["drop_first"], "after a second FF (back to the first of two entries)")
+        check_playing(case, player, clips["drop_first"], "after the drop (m1)")
+        press_ff_again(player)
+        check_playing(case, player, clips["drop_second"], "after FF (m2, nothing from the link between)")
+        press_ff_again(player)
+        check_playing(case, player, clips["drop_first"], "after a second FF (back to the first of two entries)")
     finally:
         if player:
             player.stop()  # the player holds a movie open on a mount

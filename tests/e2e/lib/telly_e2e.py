@@ -59,6 +59,21 @@ def colour_distance(a, b):
     return max(abs(x - y) for x, y in zip(a, b))
 
 
+def check_playing(case, player, clip, label):
+    """Checks (within 10 s) that the set's hole shows `clip`'s colour; returns whether it did."""
+    rgb = clip["rgb"]
+    ok = case.screen.wait(lambda: colour_distance(player.hole_mean(), rgb) < 30, 10)
+    return case.check(ok, "%s: the hole shows %s %r (mean %r)" % (label, os.path.basename(clip["path"]), rgb,
+                                                                  player.hole_mean()))
+
+
+def press_ff_again(player):
+    """FF pressed once more: two clicks on one spot within the double-click time would make a double click."""
+    time.sleep(0.6)
+    player.click(FF)
+    player.park_pointer()
+
+
 def settings_text(**values):
     """The settings file the player writes with the shipped template (values default to 0)."""
     keys = [("x", "x="), ("y", "y="), ("wheel1_play", "Wheel1_Play ="), ("wheel1_pause", "Wheel1_Pause="),
