@@ -195,7 +195,8 @@ int CControlPanelDlg::GetScanLineSetting(int nWhich) {
 void CControlPanelDlg::OnPlayPause() {
     // The toggle's value before the press is the command: presses give 0, 1, 0, 1 ...
     g_nPanelCommand = g_nPanelPlayToggle;
-    g_nPanelPlayToggle = g_nPanelPlayToggle == 1 ? 0 : 1;
+    g_nPanelPlayToggle =
+        g_nPanelPlayToggle == kCommandPlayPauseOther ? kCommandPlayPause : kCommandPlayPauseOther;
     g_nPanelButtonRequest = kButtonPending;
 }
 

@@ -358,9 +358,16 @@ TEST_F(SettingsFileTest, TakenTemporaryNameUsesTheNextOne) {
     Start();
     EXPECT_EQ(g_nWheel1Play, 0) << "and, once the folder takes files, the file beside the program";
 
-    // Every temporary name taken: the write fails and moves nothing.
-    for (int n = 1; n < 8; ++n)
+    // Each of the eight names is tried: with only RIVO.CFG.tmp1 free the write still goes through.
+    for (int n = 2; n < 8; ++n)
         ASSERT_EQ(mkdir(ProgramFile(("RIVO.CFG.tmp" + std::to_string(n)).c_str()).c_str(), 0755), 0);
+    g_nWheel2Mode = 1;
+    Quit();
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), SettingsText(0, 0, 1, 1));
+    EXPECT_FALSE(FileExists(ProgramFile("RIVO.CFG.tmp1")));
+
+    // Every temporary name taken: the write fails and moves nothing.
+    ASSERT_EQ(mkdir(ProgramFile("RIVO.CFG.tmp1").c_str(), 0755), 0);
     const std::string before = ReadHostFile(ProgramFile("RIVO.CFG"));
     g_nWheel1Pause = 1;
     Quit();

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -61,6 +62,9 @@ TEST(SettingsValue, HugeDigitRunClampsWithoutOverflow) {
     EXPECT_EQ(ParseSettingValue(std::string(100000, '9')), INT_MAX);
     EXPECT_EQ(ParseSettingValue("-" + std::string(100000, '9')), INT_MIN);
     EXPECT_EQ(ParseSettingValue(std::string(100000, '0') + "3"), 3);
+    // A value of blanks only, not followed by a terminator: nothing past its end is read (ASan would see it).
+    const char blanks[3] = {' ', ' ', ' '};
+    EXPECT_EQ(ParseSettingValue(std::string_view(blanks, sizeof blanks)), 0);
 }
 
 TEST(SettingsRead, ValuesGoByPositionOfEachEqualsSign) {

@@ -47,16 +47,31 @@ TEST_F(ControllerTest, OpenInWindowModeSendsTheExactSequence) {
 TEST_F(ControllerTest, EntriesThatCannotBeCarriedOrDoNotExistOpenNothing) {
     SetPlaylist({L"C:\\m\\a\" wait notify.avi"});
     g_nCurrentIndex = 0;
+    g_nLength = 100; // the previous movie's
     dlg->OpenCurrentEntry();
     for (const auto& line : MciLog())
         EXPECT_EQ(line.find("open"), std::string::npos) << line;
     EXPECT_EQ(g_nLength, 0);
 
     SetPlaylist({});
+    g_nLength = 100;
     sim::ClearLog();
     dlg->OpenCurrentEntry();
     ExpectSequence(MciLog(), {"stop movie", "window movie handle default", "close movie"});
     EXPECT_EQ(g_nPosDrag, 0);
+    EXPECT_EQ(g_nLength, 0);
+
+    // Moving on in an empty list stops, whatever Rnd and Rep say.
+    for (int random : {0, 1})
+        for (int repeat : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "rnd " << random << " rep " << repeat);
+            g_bRandom = random;
+            g_bRepeat = repeat;
+            sim::ClearLog();
+            dlg->NextEntry();
+            ExpectSequence(MciLog(), {"close movie"});
+            EXPECT_EQ(g_bClosed, 1);
+        }
 }
 
 TEST_F(ControllerTest, PathsTheDeviceRefusesOpenOnceMoreByTheirShortName) {
