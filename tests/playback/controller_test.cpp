@@ -94,6 +94,7 @@ TEST_F(ControllerTest, PathsTheDeviceRefusesOpenOnceMoreByTheirShortName) {
         {longC, L"C:\\CCCCCC~1.AVI", false, {longC, L"C:\\CCCCCC~1.AVI"}, 0},    // one retry only
         {L"C:\\plain.txt", L"C:\\PLAIN~1.TXT", false, {L"C:\\plain.txt"}, 0},    // refused for another reason
         {L"C:\\del\x7f.avi", L"C:\\DEL_~1.AVI", false, {L"C:\\del\x7f.avi"}, 0}, // DEL is ASCII
+        {L"C:\\c1\x80.avi", L"C:\\C1_~1.AVI", true, {L"C:\\c1\x80.avi", L"C:\\C1_~1.AVI"}, 50}, // past ASCII
     };
     ASSERT_EQ(limit.size(), 259u);
     sim::AddMovie(limit, 30, 10);

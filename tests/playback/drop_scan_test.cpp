@@ -120,9 +120,11 @@ TEST_F(DropTest, EmptyPlaylistOpensNothingAndStaysClosed) {
     Dir("o");
     Dir("o/sub");
     g_nPosition = 55;
+    g_nPosDrag = 2; // a parked knob from before
     Drop({P("o")});
     EXPECT_EQ(g_nEntryCount, 0);
     EXPECT_EQ(g_nPosition, 0);
+    EXPECT_EQ(g_nPosDrag, 0);
     EXPECT_EQ(g_bClosed, 1);
     EXPECT_EQ(g_bPaused, 1);
     for (const auto& line : Mci())

@@ -67,7 +67,9 @@ protected:
 TEST_F(FullScreenTest, EnteringCoversTheScreenAndPinsThePointer) {
     StartPlaying();
     const int shown = sim::Cursor().showCount;
+    const long long started = sim::ClockNow();
     Enter();
+    EXPECT_GE(sim::ClockNow() - started, 700) << "the 0.7 s wait for the repaint";
     ASSERT_NE(MovieWnd(), nullptr);
     ASSERT_NE(Overlay(), nullptr);
     ASSERT_NE(Panel(), nullptr);
@@ -139,7 +141,9 @@ TEST_F(FullScreenTest, LeavingRestoresTheWindowAndThePointerCount) {
         g_nPosition = 77;
         g_nVolDrag = 1;
         sim::ClearLog();
+        const long long started = sim::ClockNow();
         sim::Send(hwnd, WM_FULLSCREEN_COMMAND, kFullScreenLeave, 0);
+        EXPECT_GE(sim::ClockNow() - started, 500) << "the 0.5 s wait for the repaint";
         EXPECT_EQ(g_nVolDrag, 0);
         EXPECT_LT(sim::Mci().positionMs, 7700 + 500) << "the movie stood still during the 0.5 s wait";
 
@@ -185,6 +189,17 @@ TEST_F(FullScreenTest, PanelComesUpAcrossTheBottomWithTheDeviceVolume) {
     EXPECT_EQ(g_nOverlayClickMode, 0);
     EXPECT_FALSE(sim::Info(Overlay())->visible);
     EXPECT_EQ(sim::ScrollBar(plat::GetDialogItem(Panel(), IDC_PANEL_VOLUME)).pos, 254);
+}
+
+TEST_F(FullScreenTest, ThePanelShowsTheScanLineSettingsFromItsStart) {
+    StartPlaying();
+    g_nScanLineMode = 1;
+    g_nMaskTop = 3;
+    g_nMaskBottom = 12;
+    Enter();
+    EXPECT_EQ(plat::GetItemText(Panel(), IDC_PANEL_SCAN_MODE), L"Mode1");
+    EXPECT_EQ(plat::GetItemText(Panel(), IDC_PANEL_MASK_TOP), L" 3%");
+    EXPECT_EQ(plat::GetItemText(Panel(), IDC_PANEL_MASK_BOTTOM), L"12%");
 }
 
 TEST_F(FullScreenTest, PanelSettingsTakeEffectWhenThePanelCloses) {
