@@ -7,14 +7,6 @@
 
 using namespace fw;
 
-namespace {
-
-DWORD ReadDword(const BYTE* p) {
-    return DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
-}
-
-} // namespace
-
 void CopyKeyedPixels(const BYTE* src, std::ptrdiff_t srcRowStep, BYTE* dst, std::ptrdiff_t dstRowStep, int w,
                      int h) {
     if (w <= 0 || h <= 0) return;
@@ -30,27 +22,20 @@ void CopyKeyedPixels(const BYTE* src, std::ptrdiff_t srcRowStep, BYTE* dst, std:
 
 bool ClipToDrawingArea(SpriteBlit* b) {
     // Wide arithmetic: no sum below can overflow, whatever the caller passes.
+    // A cut that leaves nothing (wholly left of or above the area, or starting past its end) leaves a width
+    // or height of 0 or less.
     long long dx = b->dx, dy = b->dy, sx = b->sx, sy = b->sy, w = b->w, h = b->h;
-    bool skip = false;
     if (dx < 0) {
         sx -= dx, w += dx;
-        if (w <= 0) skip = true;
         dx = 0;
     }
-    if (dx + w >= kDrawingAreaWidth) {
-        w = kDrawingAreaWidth - dx;
-        if (dx > kDrawingAreaWidth) skip = true;
-    }
+    if (dx + w > kDrawingAreaWidth) w = kDrawingAreaWidth - dx;
     if (dy < 0) {
         sy -= dy, h += dy;
-        if (h <= 0) skip = true;
         dy = 0;
     }
-    if (dy + h >= kDrawingAreaHeight) {
-        h = kDrawingAreaHeight - dy;
-        if (dy > kDrawingAreaHeight) skip = true;
-    }
-    if (skip || w <= 0 || h <= 0 || sx > INT32_MAX || sy > INT32_MAX) return false;
+    if (dy + h > kDrawingAreaHeight) h = kDrawingAreaHeight - dy;
+    if (w <= 0 || h <= 0 || sx > INT32_MAX || sy > INT32_MAX) return false;
     *b = {int(dx), int(dy), int(sx), int(sy), int(w), int(h)};
     return true;
 }
@@ -67,8 +52,7 @@ bool IsUsableSkinResource(const BYTE* data, DWORD size, DWORD* imageSize) {
         return false;
     const DWORD height = DWORD(hdr.biHeight < 0 ? -hdr.biHeight : hdr.biHeight);
     const DWORD expected = height * DWORD(hdr.biWidth) * 3; // at most 8192 * 8192 * 3: fits
-    const DWORD stated = ReadDword(data + 20);              // biSizeImage
-    if (stated != 0 && stated != expected) return false;
+    if (hdr.biSizeImage != 0 && hdr.biSizeImage != expected) return false;
     if (size - sizeof(BITMAPINFOHEADER) < expected) return false;
     *imageSize = expected;
     return true;

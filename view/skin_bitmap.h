@@ -76,11 +76,11 @@ public:
     fw::BITMAPINFOHEADER* m_pHeader = nullptr;
     fw::BYTE* m_pBits = nullptr;
     int m_nRowPixels = 0;
-
-private:
     // Where the loaded picture is not white, so that sprite copies need not test every pixel. Built by
     // LoadFromResource; when memory was short it stays empty and the copies scan the pixels instead.
     // Player bitmaps used as sprite sources are never written after loading (see COpaqueRuns).
     COpaqueRuns m_runs;
+
+private:
     std::ptrdiff_t TopDownRowStep() const;
 };

@@ -191,6 +191,27 @@ TEST_F(FullScreenTest, PanelComesUpAcrossTheBottomWithTheDeviceVolume) {
     EXPECT_EQ(sim::ScrollBar(plat::GetDialogItem(Panel(), IDC_PANEL_VOLUME)).pos, 254);
 }
 
+TEST_F(FullScreenTest, ClosingThePanelResumesTheMovieAsItWas) {
+    for (int paused : {0, 1}) {
+        SCOPED_TRACE(paused);
+        StartPlaying();
+        Enter();
+        if (paused == 1) {
+            sim::Send(MovieWnd(), WM_MBUTTONDOWN, 0, 0);
+            sim::Tick();
+        }
+        ASSERT_EQ(g_bPaused, paused);
+        TogglePanel();
+        sim::ClearLog();
+        TogglePanel();
+        const auto mci = MciLog();
+        ASSERT_FALSE(mci.empty());
+        EXPECT_EQ(mci.back().rfind(paused ? "seek movie to " : "play movie", 0), 0u) << mci.back();
+        EXPECT_EQ(sim::Mci().playing, paused == 0);
+        Restart();
+    }
+}
+
 TEST_F(FullScreenTest, ThePanelShowsTheScanLineSettingsFromItsStart) {
     StartPlaying();
     g_nScanLineMode = 1;
@@ -651,20 +672,35 @@ TEST_F(FullScreenTest, ClampedPanelIsNotCoveredByTheMovieWindow) {
     EXPECT_EQ(LogCount(sim::Log(), "SetWindowPos dlg130 - 0,0 1024x696 NOZORDER|NOACTIVATE"), 0);
 }
 
+TEST_F(FullScreenTest, MovieWindowKeptRightOfADockEndsAboveThePanelAtItsOwnWidth) {
+    // A window manager that keeps an 8-pixel dock at the left: a window covering the screen gets the rest.
+    sim::SetWindowManager([](HWND h, const RECT& asked) {
+        if (sim::Info(h)->templateId != IDD_MOVIE_WND || (asked.top >= 0 && asked.left >= 8)) return asked;
+        return RECT{8, 0, 1024, 768};
+    });
+    StartPlaying();
+    Enter();
+    sim::Tick();
+    TogglePanel();
+    sim::ClearLog();
+    sim::Tick(3);
+    EXPECT_EQ(Placed(MovieWnd()), "8,0 1016x696");
+}
+
 TEST_F(FullScreenTest, DisplacedPanelIsMovedBackOnce) {
     struct Case {
         const char* what;
-        int shiftY;     // where the window manager puts the panel: this far below where it was asked
-        bool keepsItAt; // or at row 600, whatever is asked
+        int shiftX, shiftY; // where the window manager puts the panel: this far right of and below the ask
+        bool keepsItAt;     // or at row 600, whatever is asked
         const char* placed;
-    } cases[] = {{"a frame above the panel", 10, false, "0,696 1024x72"},
-                 {"a strip the panel may not cover", 0, true, "0,600 1024x72"}};
+    } cases[] = {{"a frame above and left of the panel", 3, 10, false, "0,696 1024x72"},
+                 {"a strip the panel may not cover", 0, 0, true, "0,600 1024x72"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         sim::SetWindowManager([c](HWND h, const RECT& asked) {
             if (sim::Info(h)->templateId != IDD_CONTROL_PANEL) return asked;
             const int top = c.keepsItAt ? 600 : asked.top + c.shiftY;
-            return RECT{asked.left, top, asked.right, top + (asked.bottom - asked.top)};
+            return RECT{asked.left + c.shiftX, top, asked.right + c.shiftX, top + (asked.bottom - asked.top)};
         });
         StartPlaying();
         Enter();

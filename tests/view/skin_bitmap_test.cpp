@@ -53,12 +53,16 @@ TEST_F(SkinBitmapTest, LoadsTheBuildsSheet) {
     EXPECT_FALSE(top[21 * 3] == 255 && top[21 * 3 + 1] == 255 && top[21 * 3 + 2] == 255);
 }
 
-// The same picture stored either way round copies the same way; white is left out.
+// The same picture stored either way round copies the same way; white is left out. Each copy is made with
+// the run table and without it (as when memory was short at loading), which scans the pixels instead.
 TEST_F(SkinBitmapTest, CopiesSpritesOfEitherOrientation) {
-    for (bool bottomUp : {true, false}) {
+    for (int n = 0; n < 4; ++n) {
+        const bool bottomUp = n % 2 == 0, withRuns = n < 2;
+        SCOPED_TRACE(withRuns ? "with runs" : "scanning");
         Install(Picture(bottomUp));
         CSkinBitmap bitmap(nullptr, IDB_SKIN, Module(), 1);
         ASSERT_FALSE(bitmap.IsEmpty()) << bottomUp;
+        if (!withRuns) bitmap.m_runs.Clear();
         EXPECT_EQ(bitmap.TopRowBits(), bottomUp ? bitmap.m_pBits + 12 : bitmap.m_pBits);
         // Target: 6 x 3 bottom-up, filled with 7; copy (1, 0, 3 x 2) to (2, 1).
         BYTE target[3][18];
@@ -77,21 +81,35 @@ TEST_F(SkinBitmapTest, CopiesSpritesOfEitherOrientation) {
 
 TEST_F(SkinBitmapTest, CopiesOnlyTheBitmapsOwnPixels) {
     Install(Picture(true));
-    CSkinBitmap bitmap(nullptr, IDB_SKIN, Module(), 1);
-    BYTE target[4][18];
-    std::memset(target, 7, sizeof target);
-    BYTE* targetTop = &target[3][0];
-    // (-1, -1, 3 x 3): the part inside the bitmap is (0, 0, 2 x 2), landing one pixel right and down.
-    bitmap.CopySpriteTo(targetTop, 6, -1, -1, 3, 3);
-    const BYTE row1[18] = {7, 7, 7, 0, 0, 100, 1, 0, 100, 7, 7, 7, 7, 7, 7, 7, 7, 7};
-    EXPECT_EQ(std::memcmp(target[2], row1, 18), 0);
-    for (BYTE b : target[3])
-        EXPECT_EQ(b, 7);
-    // Beyond the right and bottom edges nothing is read (ASan would see it).
-    bitmap.CopySpriteTo(targetTop, 6, 2, 1, 50, 50);
-    EXPECT_EQ(target[3][0], 2);
-    bitmap.CopySpriteTo(targetTop, 6, 4, 0, 1, 1);
-    bitmap.CopySpriteTo(targetTop, 6, 0, 2, 1, 1);
+    for (bool withRuns : {true, false}) {
+        SCOPED_TRACE(withRuns ? "with runs" : "scanning");
+        CSkinBitmap bitmap(nullptr, IDB_SKIN, Module(), 1);
+        if (!withRuns) bitmap.m_runs.Clear();
+        BYTE target[4][18];
+        std::memset(target, 7, sizeof target);
+        BYTE* targetTop = &target[3][0];
+        // (-1, -1, 3 x 3): the part inside the bitmap is (0, 0, 2 x 2), landing one pixel right and down.
+        bitmap.CopySpriteTo(targetTop, 6, -1, -1, 3, 3);
+        const BYTE row1[18] = {7, 7, 7, 0, 0, 100, 1, 0, 100, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+        const BYTE row2[18] = {7, 7, 7, 0, 1, 100, 1, 1, 100, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+        EXPECT_EQ(std::memcmp(target[2], row1, 18), 0);
+        EXPECT_EQ(std::memcmp(target[1], row2, 18), 0);
+        for (BYTE b : target[3])
+            EXPECT_EQ(b, 7);
+        // Beyond the right and bottom edges nothing is read (ASan would see it).
+        bitmap.CopySpriteTo(targetTop, 6, 2, 1, 50, 50);
+        EXPECT_EQ(target[3][0], 2);
+        bitmap.CopySpriteTo(targetTop, 6, 4, 0, 1, 1);
+        bitmap.CopySpriteTo(targetTop, 6, 0, 2, 1, 1);
+        // One pixel, one column, one row: each as small as a copy gets.
+        bitmap.CopySpriteTo(targetTop, 6, 2, 0, 1, 1);
+        EXPECT_TRUE(target[3][0] == 2 && target[3][1] == 0) << "pixel (2, 0)";
+        bitmap.CopySpriteTo(targetTop + 3, 6, 1, 0, 1, 2);
+        EXPECT_TRUE(target[3][3] == 1 && target[2][3] == 1 && target[2][4] == 1) << "column 1";
+        bitmap.CopySpriteTo(&target[0][0], 6, 0, 1, 3, 1);
+        EXPECT_TRUE(target[0][0] == 0 && target[0][3] == 1 && target[0][6] == 2 && target[0][7] == 1)
+            << "row 1";
+    }
 }
 
 TEST_F(SkinBitmapTest, AOneRowSheetIsOneRowHighEitherWayRound) {

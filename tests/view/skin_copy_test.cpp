@@ -105,6 +105,22 @@ TEST(OpaqueRuns, CopiesLikeThePixelTest) {
     EXPECT_GT(rectangles, 1000);
 }
 
+TEST(OpaqueRuns, RowsOutsideThePictureOrAnEmptyTableHaveNoSpans) {
+    Picture pic;
+    COpaqueRuns runs;
+    int count = 5;
+    EXPECT_EQ(runs.Row(0, &count), nullptr) << "nothing built";
+    EXPECT_EQ(count, 0);
+    ASSERT_TRUE(runs.Build(pic.Top(), pic.kStep, pic.kW, pic.kH));
+    for (int y : {-1, Picture::kH}) {
+        count = 5;
+        EXPECT_EQ(runs.Row(y, &count), nullptr) << y;
+        EXPECT_EQ(count, 0) << y;
+    }
+    runs.Row(2, &count);
+    EXPECT_EQ(count, 1) << "row 2: white up to x 15, one run after it";
+}
+
 TEST(ClipToDrawingArea, ClipsEachEdgeAndMovesTheSourceWithTheLeftAndTopCuts) {
     struct Case {
         const char* what;
