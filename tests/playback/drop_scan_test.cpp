@@ -206,6 +206,14 @@ TEST_F(DropTest, TheDepthLimitEndsALoopIdentitiesCannotSee) {
         want.push_back(P(rel + "/f.avi"));
     EXPECT_EQ(scanner.Entries(), want);
     EXPECT_TRUE(sim::ListBoxItems(Item(IDC_FOLDER_QUEUE)).empty());
+
+    // A folder beyond the limit finds nothing, and takes nothing from what its parent found: a dropped
+    // folder holding only a subfolder is still a folder, not an entry.
+    Dir("only");
+    Dir("only/sub");
+    CDropScanner shallow(Item(IDC_FOLDER_QUEUE), nullptr, 0);
+    shallow.ScanItem(P("only"));
+    EXPECT_TRUE(shallow.Entries().empty());
 }
 
 TEST_F(DropTest, ADeepRealTreeIsScannedWhole) {
