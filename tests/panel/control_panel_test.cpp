@@ -193,13 +193,13 @@ TEST_F(PanelTest, BandButtonsStepWithinZeroToTwentyFive) {
         const wchar_t* text;
     };
     const Case cases[] = {
-        {5, true, 6, L" 6%"},        {9, true, 10, L"10%"},       {24, true, 25, L"25%"},
-        {25, true, 25, L"25%"},      {10, false, 9, L" 9%"},      {2, false, 1, L" 1%"},
-        {1, false, 0, L" 0%"},       {-1, true, 0, L" 0%"},       {26, false, 25, L"25%"},
-        {25, false, 24, L"24%"},     {0, false, 0, L" 0%"},       {123, true, 25, L"25%"},
-        {123, false, 25, L"25%"},    {-3, false, 0, L" 0%"},      {-3, true, 0, L" 0%"},
-        {INT_MAX, true, 25, L"25%"}, {INT_MIN, false, 0, L" 0%"}, {INT_MAX, false, 25, L"25%"},
-        {INT_MIN, true, 0, L" 0%"},
+        {5, true, 6, L" 6%"},         {9, true, 10, L"10%"},       {24, true, 25, L"25%"},
+        {25, true, 25, L"25%"},       {10, false, 9, L" 9%"},      {2, false, 1, L" 1%"},
+        {1, false, 0, L" 0%"},        {-1, true, 0, L" 0%"},       {26, false, 25, L"25%"},
+        {25, false, 24, L"24%"},      {23, true, 24, L"24%"},      {0, false, 0, L" 0%"},
+        {123, true, 25, L"25%"},      {123, false, 25, L"25%"},    {-3, false, 0, L" 0%"},
+        {-3, true, 0, L" 0%"},        {INT_MAX, true, 25, L"25%"}, {INT_MIN, false, 0, L" 0%"},
+        {INT_MAX, false, 25, L"25%"}, {INT_MIN, true, 0, L" 0%"},
     };
     for (const Band& b : bands) {
         for (const Case& c : cases) {
