@@ -61,7 +61,7 @@ TEST_F(ControllerTest, EntriesThatCannotBeCarriedOrDoNotExistOpenNothing) {
     EXPECT_EQ(g_nPosDrag, 0);
     EXPECT_EQ(g_nLength, 0);
 
-    // Moving on in an empty list stops, whatever Rnd and Rep say.
+    // Moving on in an empty list stops, and moving back stays at the start, whatever Rnd and Rep say.
     for (int random : {0, 1})
         for (int repeat : {0, 1}) {
             SCOPED_TRACE(testing::Message() << "rnd " << random << " rep " << repeat);
@@ -71,6 +71,9 @@ TEST_F(ControllerTest, EntriesThatCannotBeCarriedOrDoNotExistOpenNothing) {
             dlg->NextEntry();
             ExpectSequence(MciLog(), {"close movie"});
             EXPECT_EQ(g_bClosed, 1);
+            g_nCurrentIndex = 0;
+            dlg->PreviousEntry();
+            EXPECT_EQ(g_nCurrentIndex, 0);
         }
 }
 
