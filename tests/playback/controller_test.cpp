@@ -84,6 +84,9 @@ TEST_F(ControllerTest, PathsTheDeviceRefusesOpenOnceMoreByTheirShortName) {
     const std::wstring longC = L"C:\\" + std::wstring(300, L'c') + L".avi";
     const std::wstring japanese = L"C:\\\u30c6\u30ec\u30d3.avi";
     const std::wstring limit = L"C:\\" + std::wstring(252, L'y') + L".avi"; // 259 characters: still taken
+    const std::wstring missing = L"C:\\" + std::wstring(252, L'z') + L".avi";
+    const std::wstring at260 = L"C:\\" + std::wstring(253, L'x') + L".avi";
+    const std::wstring cafe = L"C:\\caf\xe9.avi"; // outside ASCII, inside the device's code page
     const struct Case {
         std::wstring path, shortPath;
         bool movieUnderShortName;
@@ -98,9 +101,14 @@ TEST_F(ControllerTest, PathsTheDeviceRefusesOpenOnceMoreByTheirShortName) {
         {L"C:\\plain.txt", L"C:\\PLAIN~1.TXT", false, {L"C:\\plain.txt"}, 0},    // refused for another reason
         {L"C:\\del\x7f.avi", L"C:\\DEL_~1.AVI", false, {L"C:\\del\x7f.avi"}, 0}, // DEL is ASCII
         {L"C:\\c1\x80.avi", L"C:\\C1_~1.AVI", true, {L"C:\\c1\x80.avi", L"C:\\C1_~1.AVI"}, 50}, // past ASCII
+        {missing, L"C:\\ZZZZZZ~1.AVI", false, {missing}, 0}, // 259 characters that fail: not for their length
+        {at260, L"C:\\XXXXXX~1.AVI", true, {at260, L"C:\\XXXXXX~1.AVI"}, 50},
+        {cafe, L"C:\\CAF~1.AVI", false, {cafe}, 40}, // opened at once: no second open
     };
     ASSERT_EQ(limit.size(), 259u);
+    ASSERT_EQ(at260.size(), 260u);
     sim::AddMovie(limit, 30, 10);
+    sim::AddMovie(cafe, 40, 10);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.size());
         if (!c.shortPath.empty()) sim::SetShortPath(c.path, c.shortPath);

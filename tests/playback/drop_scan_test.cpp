@@ -228,6 +228,12 @@ TEST_F(DropTest, ADeepRealTreeIsScannedWhole) {
     EXPECT_EQ(Playlist(), std::vector<std::wstring>{P(rel + "/deep.avi")});
 }
 
+TEST_F(DropTest, APathDroppedManyTimesIsListedAsOften) {
+    File("same.avi");
+    Drop(std::vector<std::wstring>(40, P("same.avi")));
+    EXPECT_EQ(Playlist(), std::vector<std::wstring>(40, P("same.avi")));
+}
+
 TEST_F(DropTest, ManyDroppedItemsAreReadInOnePass) {
     std::vector<std::wstring> items;
     for (int i = 0; i < 40; ++i) {
