@@ -142,6 +142,24 @@ TEST_F(WheelCaptureTest, CreateMakesAWindowOwnedByTheMainWindowWithTheFocusOnIts
     }
 }
 
+TEST_F(WheelCaptureTest, HidingTheFocusScrollBarLeavesTheFocusWhereItWas) {
+    for (bool barFocused : {true, false}) {
+        SCOPED_TRACE(barFocused);
+        ASSERT_TRUE(dlg->m_pMovieWnd->Create());
+        const HWND h = dlg->m_pMovieWnd->GetSafeHwnd();
+        const HWND bar = plat::GetDialogItem(h, IDC_FOCUS_SCROLLBAR);
+        const HWND elsewhere = plat::GetDialogItem(hwnd, IDC_PLAYLIST);
+        if (!barFocused) sim::Send(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(elsewhere), 1);
+        sim::ClearLog();
+        dlg->m_pMovieWnd->HideFocusScrollBar();
+        EXPECT_FALSE(sim::Info(bar)->visible);
+        EXPECT_EQ(sim::FocusWindow(), barFocused ? bar : elsewhere)
+            << "the wheel still reaches the same window";
+        EXPECT_EQ(sim::LogLines("SendMessage dlg130 WM_NEXTDLGCTL").size(), barFocused ? 1u : 0u);
+        dlg->m_pMovieWnd->DestroyWindow();
+    }
+}
+
 TEST_F(WheelCaptureTest, LeftPressAsksForThePanelInClickModeZeroAndIsRecordedInClickModeOne) {
     struct Case {
         Which w;
