@@ -191,6 +191,20 @@ TEST_F(FullScreenTest, PanelComesUpAcrossTheBottomWithTheDeviceVolume) {
     EXPECT_EQ(sim::ScrollBar(plat::GetDialogItem(Panel(), IDC_PANEL_VOLUME)).pos, 254);
 }
 
+TEST_F(FullScreenTest, ALeftClickOnEitherWindowPlaysAndPausesWithClicksAsPlayPause) {
+    for (bool onOverlay : {false, true}) {
+        SCOPED_TRACE(onOverlay);
+        StartPlaying();
+        g_nBottunMode = 1;
+        Enter();
+        sim::Send(onOverlay ? Overlay() : MovieWnd(), WM_LBUTTONDOWN, 0, 0);
+        sim::Tick();
+        EXPECT_EQ(g_bPaused, 1);
+        EXPECT_FALSE(sim::Mci().playing);
+        Restart();
+    }
+}
+
 TEST_F(FullScreenTest, ClosingThePanelResumesTheMovieAsItWas) {
     for (int paused : {0, 1}) {
         SCOPED_TRACE(paused);
@@ -425,9 +439,11 @@ TEST_F(FullScreenTest, NextMovieOpensIntoTheFullScreenWindows) {
     dlg->OpenCurrentEntry();
     Enter();
     g_nScanSpeed = 5;
+    g_nPosition = 300;
     sim::ClearLog();
     dlg->NextEntry();
     EXPECT_EQ(g_nScanSpeed, 0);
+    EXPECT_EQ(g_nPosition, 0) << "the next movie starts at its beginning";
     ExpectOrderedPrefixes(sim::Log(),
                           {"SetWindowPos dlg133 NOTOPMOST 0,696 1074x72 HIDE",
                            "SetWindowPos dlg130 BOTTOM 0,-20 1074x788 SHOW",
@@ -673,10 +689,11 @@ TEST_F(FullScreenTest, ClampedPanelIsNotCoveredByTheMovieWindow) {
 }
 
 TEST_F(FullScreenTest, MovieWindowKeptRightOfADockEndsAboveThePanelAtItsOwnWidth) {
-    // A window manager that keeps an 8-pixel dock at the left: a window covering the screen gets the rest.
+    // A window manager that keeps an 8-pixel dock at the left and a 4-pixel bar at the top: a window covering
+    // the screen gets the rest.
     sim::SetWindowManager([](HWND h, const RECT& asked) {
-        if (sim::Info(h)->templateId != IDD_MOVIE_WND || (asked.top >= 0 && asked.left >= 8)) return asked;
-        return RECT{8, 0, 1024, 768};
+        if (sim::Info(h)->templateId != IDD_MOVIE_WND || (asked.top >= 4 && asked.left >= 8)) return asked;
+        return RECT{8, 4, 1024, 768};
     });
     StartPlaying();
     Enter();
@@ -684,7 +701,7 @@ TEST_F(FullScreenTest, MovieWindowKeptRightOfADockEndsAboveThePanelAtItsOwnWidth
     TogglePanel();
     sim::ClearLog();
     sim::Tick(3);
-    EXPECT_EQ(Placed(MovieWnd()), "8,0 1016x696");
+    EXPECT_EQ(Placed(MovieWnd()), "8,4 1016x692");
 }
 
 TEST_F(FullScreenTest, DisplacedPanelIsMovedBackOnce) {
