@@ -272,6 +272,10 @@ void SetFolderRefusal(const std::wstring& dir, fw::plat::FileError reason);
 std::string HostPath(const std::wstring& playerPath);
 std::wstring PlayerPath(const std::string& hostPath);
 
+// GDI out of resources: region and DIB section creation fail (return null) from now on when true.
+void FailRegions(bool fail);
+void FailBitmaps(bool fail);
+
 // ---- Pixels -----------------------------------------------------------------------------------------------
 // What has been blitted onto a window's client area: 24-bit BGR, top-down, cx*cy pixels of the window's
 // current size (unpainted pixels are 0,0,0). Pixel(x,y) returns 0xRRGGBB.

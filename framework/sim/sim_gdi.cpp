@@ -70,6 +70,14 @@ RegionObject* FindRegion(HRGN r) {
 
 using namespace detail;
 
+void FailRegions(bool fail) {
+    S().failRegions = fail;
+}
+
+void FailBitmaps(bool fail) {
+    S().failBitmaps = fail;
+}
+
 std::map<int, std::vector<std::pair<int, int>>> RegionRows(HWND hwnd) {
     Window* w = FindWnd(hwnd);
     if (!w || !w->region) return {};
@@ -236,7 +244,7 @@ HBITMAP CreateDibSection(HDC reference, const BITMAPINFOHEADER* header, UINT usa
     const long long width = header->biWidth;
     const long long height =
         header->biHeight < 0 ? -static_cast<long long>(header->biHeight) : header->biHeight;
-    if (width <= 0 || height == 0) return nullptr;
+    if (width <= 0 || height == 0 || S().failBitmaps) return nullptr;
     const long long stride = ((width * header->biBitCount + 31) / 32) * 4;
     if (stride * height > static_cast<long long>(kMaxDibBytes)) return nullptr;
     const uintptr_t h = NewHandle();
@@ -251,6 +259,7 @@ HBITMAP CreateDibSection(HDC reference, const BITMAPINFOHEADER* header, UINT usa
 }
 
 HRGN CreateRectRegion(int left, int top, int right, int bottom) {
+    if (S().failRegions) return nullptr;
     const uintptr_t h = NewHandle();
     S().regions[h].region = MakeRectRegion(left, top, right, bottom);
     return As<HRGN>(h);

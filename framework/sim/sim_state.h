@@ -101,6 +101,8 @@ struct State {
     std::set<int> failDialogs;
     int moveDx = 0, moveDy = 0;
     bool failTimers = false;
+    bool failRegions = false; // FailRegions
+    bool failBitmaps = false; // FailBitmaps
     std::vector<Timer> timers;
     unsigned long long timerSerial = 0;
     COLORREF dialogBackground = fw::RGB(255, 255, 255), dialogText = fw::RGB(0, 0, 0);

@@ -141,6 +141,7 @@ TEST_F(SkinBitmapTest, AnUnusableResourceLeavesItEmptyAndHarmless) {
         {"truncated", [] { Install(Cut(Picture(true), 40 + 23)); }},
         {"header only", [] { Install(Cut(Picture(true), 40)); }},
         {"empty", [] { Install({}); }},
+        {"no DIB section to be had", [] { sim::FailBitmaps(true); }},
     };
     for (const Case& c : cases) {
         sim::Reset();
@@ -174,10 +175,16 @@ TEST_F(SkinBitmapTest, ReloadingAndDestructionFreeTheDibSection) {
         EXPECT_EQ(sim::LiveGdiObjects(), gdi) << "a failed reload leaves it empty";
         EXPECT_TRUE(bitmap.IsEmpty());
     }
+    Install(Picture(true));
     {
         CSkinBitmap bitmap(nullptr, IDB_SKIN, Module(), 1);
+        ASSERT_FALSE(bitmap.IsEmpty());
         bitmap.Free();
         EXPECT_TRUE(bitmap.IsEmpty());
+        EXPECT_EQ(bitmap.m_hBitmap, nullptr);
+        EXPECT_EQ(bitmap.m_pHeader, nullptr);
+        EXPECT_EQ(bitmap.m_nRowPixels, 0);
+        EXPECT_TRUE(bitmap.m_runs.IsEmpty());
         bitmap.Free();
     }
     EXPECT_EQ(sim::LiveGdiObjects(), gdi);

@@ -119,6 +119,13 @@ TEST(OpaqueRuns, RowsOutsideThePictureOrAnEmptyTableHaveNoSpans) {
     }
     runs.Row(2, &count);
     EXPECT_EQ(count, 1) << "row 2: white up to x 15, one run after it";
+
+    // A row that ends in white has no empty run at its end.
+    const BYTE row[12] = {255, 255, 255, 0, 0, 200, 255, 255, 255, 255, 255, 255};
+    ASSERT_TRUE(runs.Build(row, 12, 4, 1));
+    const int* span = runs.Row(0, &count);
+    ASSERT_EQ(count, 1);
+    EXPECT_TRUE(span[0] == 1 && span[1] == 2);
 }
 
 TEST(ClipToDrawingArea, ClipsEachEdgeAndMovesTheSourceWithTheLeftAndTopCuts) {
@@ -214,7 +221,7 @@ TEST(IsUsableSkinResource, RejectsWhatWouldBeReadOrWrittenOutOfBounds) {
         {"32 bits per pixel", [](std::vector<BYTE>& b) { Header(b)->biBitCount = 32; }},
         {"8 bits per pixel", [](std::vector<BYTE>& b) { Header(b)->biBitCount = 8; }},
         {"compressed", [](std::vector<BYTE>& b) { Header(b)->biCompression = 1; }},
-        {"width 0", [](std::vector<BYTE>& b) { Header(b)->biWidth = 0; }},
+        {"width 0", [](std::vector<BYTE>& b) { Header(b)->biWidth = 0, Header(b)->biSizeImage = 0; }},
         {"negative width", [](std::vector<BYTE>& b) { Header(b)->biWidth = -4; }},
         {"width not a multiple of 4", [](std::vector<BYTE>& b) { Header(b)->biWidth = 3; }},
         {"width too large", [](std::vector<BYTE>& b) { Header(b)->biWidth = kMaxSkinDimension + 4; }},

@@ -61,6 +61,16 @@ TEST_F(WindowShapeTest, PlacesTheWindowAndCutsItToTheSet) {
     EXPECT_TRUE(info->visible);
 }
 
+TEST_F(WindowShapeTest, WithoutARegionTheWindowKeepsTheShapeItHas) {
+    Open();
+    dlg->BuildWindowShape();
+    sim::FailRegions(true);
+    sim::ClearLog();
+    dlg->BuildWindowShape();
+    ExpectSequence(sim::Log(), {"SetWindowPos dlg102 TOP 0,0 274x187 SHOW"});
+    EXPECT_EQ(sim::RegionRows(hwnd).size(), 187u);
+}
+
 TEST_F(WindowShapeTest, UsesTheWindowPosition) {
     Open();
     g_nWindowX = 40, g_nWindowY = 30;
