@@ -1,10 +1,7 @@
 #include "bench/win32/bench_win32.h"
 
+#include "framework/win32/drop_block.h"
 #include "framework/win32/win32_seam.h"
-
-#include <shlobj.h>
-
-#include <cstring>
 
 namespace bench {
 
@@ -80,20 +77,8 @@ std::vector<std::wstring> ListBoxItems(fw::HWND listBox) {
 }
 
 void SendDrop(fw::HWND window, const std::vector<std::wstring>& paths) {
-    size_t chars = 1; // the list ends with an empty name
-    for (const std::wstring& p : paths)
-        chars += p.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    HGLOBAL memory = MakeWideDropBlock(paths);
     if (!memory) return;
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    wchar_t* out = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const std::wstring& p : paths) {
-        std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-        out += p.size() + 1;
-    }
-    GlobalUnlock(memory);
     SendMessageW(ToWin(window), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 

@@ -1,11 +1,8 @@
 #include "framework/win32/selftest/probe.h"
 
+#include "framework/win32/drop_block.h"
 #include "framework/win32/long_path.h"
 #include "framework/win32/win32_seam.h"
-
-#include <shlobj.h>
-
-#include <cstring>
 
 namespace probe {
 
@@ -88,21 +85,7 @@ std::wstring E2eMovie(const std::wstring& name) {
 }
 
 fw::HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-    size_t chars = 1; // the list ends with an empty name
-    for (const std::wstring& p : paths)
-        chars += p.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    if (!memory) return nullptr;
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    wchar_t* out = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const std::wstring& p : paths) {
-        std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-        out += p.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return reinterpret_cast<fw::HDROP>(memory);
+    return reinterpret_cast<fw::HDROP>(MakeWideDropBlock(paths));
 }
 
 } // namespace probe
