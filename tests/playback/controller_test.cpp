@@ -515,6 +515,18 @@ TEST_F(ControllerTest, ADeviceThatStopsOnTheFrameBeforeTheLengthStillEndsTheMovi
     sim::AdvanceClock(100);
     dlg->CheckEndOfMovie();
     EXPECT_EQ(LogCount(MciLog(), "status movie mode"), 0);
+
+    // A movie of one frame stops on frame 0, which is its last.
+    const std::wstring single = L"C:\\m\\0.avi"; // sorts before a.avi
+    sim::AddMovieEndingShort(single, 1, 10);
+    SetPlaylist({single, shortA});
+    g_nCurrentIndex = 0;
+    g_bPaused = 0;
+    dlg->OpenCurrentEntry();
+    ASSERT_EQ(g_nLength, 1);
+    sim::AdvanceClock(1000);
+    dlg->CheckEndOfMovie();
+    EXPECT_EQ(g_nCurrentIndex, 1);
 }
 
 // A device may answer anything in the int range (the reply parser clamps longer numbers to it): a movie of
