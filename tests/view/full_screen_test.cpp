@@ -70,6 +70,7 @@ TEST_F(FullScreenTest, EnteringCoversTheScreenAndPinsThePointer) {
     const long long started = sim::ClockNow();
     Enter();
     EXPECT_GE(sim::ClockNow() - started, 700) << "the 0.7 s wait for the repaint";
+    EXPECT_LT(sim::ClockNow() - started, 800) << "and no longer";
     ASSERT_NE(MovieWnd(), nullptr);
     ASSERT_NE(Overlay(), nullptr);
     ASSERT_NE(Panel(), nullptr);
@@ -144,6 +145,7 @@ TEST_F(FullScreenTest, LeavingRestoresTheWindowAndThePointerCount) {
         const long long started = sim::ClockNow();
         sim::Send(hwnd, WM_FULLSCREEN_COMMAND, kFullScreenLeave, 0);
         EXPECT_GE(sim::ClockNow() - started, 500) << "the 0.5 s wait for the repaint";
+        EXPECT_LT(sim::ClockNow() - started, 600) << "and no longer";
         EXPECT_EQ(g_nVolDrag, 0);
         EXPECT_LT(sim::Mci().positionMs, 7700 + 500) << "the movie stood still during the 0.5 s wait";
 
