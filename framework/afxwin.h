@@ -253,6 +253,8 @@ public:
     OpenError GetOpenError() const { return m_openError; }
     // Reads up to `count` bytes; returns the count read (0 at the end or on error).
     size_t Read(void* buf, size_t count);
+    // Moves the read position to `offset` bytes from the start; false when it cannot.
+    bool Seek(long long offset);
     bool Write(const void* buf, size_t count);
     bool Flush();
     long long GetLength() const;

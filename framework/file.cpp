@@ -51,6 +51,10 @@ size_t CFile::Read(void* buf, size_t count) {
     return n > 0 ? static_cast<size_t>(n) : 0;
 }
 
+bool CFile::Seek(long long offset) {
+    return m_h && plat::FileSeek(m_h, offset);
+}
+
 bool CFile::Write(const void* buf, size_t count) {
     return m_h && plat::FileWrite(m_h, buf, count);
 }

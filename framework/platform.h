@@ -226,6 +226,65 @@ bool FileClose(FileHandle f);
 // Replaces `target` by `source` in one step (MoveFileEx with replace and write-through; rename).
 bool FileReplace(const std::wstring& source, const std::wstring& target);
 bool FileDelete(const std::wstring& path);
+// Moves the file's read position to `offset` bytes from its start; false (position unchanged) when it
+// cannot. Reading past the end reads nothing.
+bool FileSeek(FileHandle f, long long offset);
+
+// ---- Worker threads ---------------------------------------------------------------------------------------
+// Unlike the rest of this header, everything from here on may be called from any thread: the movie device
+// decodes and presents on threads of its own. The UI thread never waits long on a lock its workers hold.
+
+struct Thread_;
+typedef Thread_* ThreadHandle;
+// Starts `body(arg)` on a new thread; null when none could be made. Every started thread is joined once.
+ThreadHandle StartThread(void (*body)(void*), void* arg);
+// Waits until the thread's body has returned, then frees the handle.
+void JoinThread(ThreadHandle thread);
+
+struct Mutex_;
+typedef Mutex_* MutexHandle;
+MutexHandle CreateMutexObject(); // null when out of memory
+void DestroyMutexObject(MutexHandle mutex);
+void LockMutex(MutexHandle mutex);
+void UnlockMutex(MutexHandle mutex);
+
+struct Condition_;
+typedef Condition_* ConditionHandle;
+ConditionHandle CreateCondition(); // null when out of memory
+void DestroyCondition(ConditionHandle condition);
+// Releases `mutex` (held by the caller), sleeps until woken or `timeoutMs` of real time passed, and takes
+// the mutex again. Wakes without a cause may happen: callers wait in a loop on their own condition.
+void WaitCondition(ConditionHandle condition, MutexHandle mutex, unsigned timeoutMs);
+void WakeAllWaiters(ConditionHandle condition);
+
+// The clock movies play by, in microseconds, only ever growing: the performance counter on Windows; the
+// simulated clock in the simulation, so tests move playback in time (see sim::AdvanceClock).
+long long MediaClockUs();
+
+// ---- Pictures and sound of the movie device ---------------------------------------------------------------
+
+// Draws a picture of `width` x `height` pixels, 32 bits each (blue, green, red, unused), rows top-down and
+// `width` pixels apart, at (x, y) of the window's client area: SetDIBitsToDevice on the window's own DC.
+// Any thread. False when the window is gone or the picture could not be drawn.
+bool PresentPicture(HWND window, int x, int y, int width, int height, const uint32_t* pixels);
+
+// A wave-out stream of 16-bit PCM (interleaved channels) on wave-out device `device`, the device whose
+// volume WaveOutSetVolume sets. Null when there is no such device or it refuses the format.
+struct WaveStream_;
+typedef WaveStream_* WaveStreamHandle;
+WaveStreamHandle WaveStreamOpen(UINT device, int sampleRate, int channels);
+// Queues as many of `frames` sample frames as the stream takes now, without waiting; returns that count
+// (0 when its queue is full). A new stream, and one after WaveStreamReset, starts playing what it is given
+// at once unless paused.
+size_t WaveStreamWrite(WaveStreamHandle stream, const int16_t* samples, size_t frames);
+// Sample frames played since the stream was opened or last reset.
+long long WaveStreamPlayed(WaveStreamHandle stream);
+// Pause holds the sound at once (silent) with its queue kept; Resume goes on from there.
+void WaveStreamPause(WaveStreamHandle stream);
+void WaveStreamResume(WaveStreamHandle stream);
+// Drops everything queued, silent at once; the played count starts again from 0. Keeps the pause state.
+void WaveStreamReset(WaveStreamHandle stream);
+void WaveStreamClose(WaveStreamHandle stream);
 
 } // namespace plat
 } // namespace fw

@@ -211,6 +211,33 @@ struct MciState {
 };
 const MciState& Mci();
 
+// ---- The movie device's pictures and sound
+// ------------------------------------------------------------------ The program's own movie device draws
+// with PresentPicture and plays through a wave-out stream from its worker threads; the simulation records
+// both (safe to read while the device runs).
+struct Picture {
+    HWND window;
+    int x, y, width, height;
+    std::vector<uint32_t> pixels; // 0x00RRGGBB, rows top-down
+    long long clockMs;            // the simulated clock when it was drawn
+};
+// The pictures drawn since Reset, oldest first (the last 256 kept); how many were drawn in all; the newest.
+std::vector<Picture> Pictures();
+size_t PictureCount();
+bool LastPicture(Picture* picture);
+// No wave-out device from now on (WaveStreamOpen fails) when true.
+void FailWaveOut(bool fail);
+// The simulated wave-out device plays a stream at its rate on the simulated clock while it is not paused,
+// holds a quarter of a second of queued sound, and records what it was given.
+struct WaveOutRecord {
+    bool open, paused;
+    int rate, channels;
+    int opens, resets;
+    long long writtenFrames, playedFrames, droppedFrames; // since Reset, over every stream
+    std::vector<int16_t> samples; // every frame written (interleaved), first two minutes
+};
+WaveOutRecord WaveOut();
+
 // ---- Volume, keys, cursor, clock, randomness --------------------------------------------------------------
 void SetVolume(DWORD v);
 DWORD Volume();
@@ -227,6 +254,8 @@ const CursorState& Cursor();
 // The pointer's shape as SetCursor left it, named as in the log ("IDC_ARROW" at start).
 std::string PointerShape();
 long long ClockNow();
+// Moves the clock on; the program's own movie device (when installed) settles at the new time before this
+// returns (see fw::CMciDevice::Settle). Tick does the same.
 void AdvanceClock(long long ms);
 // The next Rand() results (then back to the runtime's rand()).
 void ScriptRand(const std::vector<int>& values);

@@ -2,6 +2,7 @@
 // process data and resources.
 #include "framework/sim/sim_state.h"
 
+#include "framework/mci_devices.h"
 #include "framework/sim/utf.h"
 
 #include <cstdio>
@@ -32,6 +33,8 @@ void AdvanceClockBy(long long ms) {
     if (ms <= 0) return;
     S().clock += ms;
     MciClockAdvanced(ms);
+    PublishClock(S().clock);
+    if (fw::CMciDevice* device = fw::InstalledMciDevice()) device->Settle();
 }
 
 namespace {
@@ -74,6 +77,9 @@ void Reset() {
     }
     // The template cache, parsed once from the source tree, survives: it is not platform state.
     S() = State();
+    PublishClock(0);
+    ResetMedia();
+    fw::ResetMciRoute();
 }
 
 const std::vector<std::string>& Log() {

@@ -3,6 +3,7 @@
 
 #include "framework/sim/utf.h"
 
+#include <mutex>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -64,7 +65,15 @@ plat::FileError FileErrorOf(int error) {
     }
 }
 
+// The movie device reads its open file on a worker thread while the UI thread opens and closes others: the
+// table of open files is guarded; an entry itself stays put until its own handle is closed.
+std::mutex& FilesMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 OpenFile* Open(plat::FileHandle f) {
+    std::lock_guard<std::mutex> lock(FilesMutex());
     auto it = S().files.find(Key(f));
     return it == S().files.end() ? nullptr : &it->second;
 }
@@ -95,6 +104,7 @@ plat::FileHandle OpenOnHost(const std::wstring& path, plat::FileMode mode, plat:
         return nullptr;
     }
     const uintptr_t h = NewHandle();
+    std::lock_guard<std::mutex> lock(FilesMutex());
     S().files[h] = OpenFile{fd, path, mode == plat::kCreateTrial};
     return As<plat::FileHandle>(h);
 }
@@ -389,7 +399,13 @@ long long FileLength(FileHandle f) {
     return static_cast<long long>(st.st_size);
 }
 
+bool FileSeek(FileHandle f, long long offset) {
+    OpenFile* o = Open(f);
+    return o && offset >= 0 && ::lseek(o->fd, static_cast<off_t>(offset), SEEK_SET) == offset;
+}
+
 bool FileClose(FileHandle f) {
+    std::lock_guard<std::mutex> lock(FilesMutex());
     auto it = S().files.find(Key(f));
     if (it == S().files.end()) return false;
     const bool ok = ::close(it->second.fd) == 0;

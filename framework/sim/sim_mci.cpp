@@ -2,6 +2,7 @@
 // sim::AddMovie. Positions are kept in milliseconds and shown in the current time format.
 #include "framework/sim/sim_state.h"
 
+#include "framework/mci_devices.h"
 #include "framework/sim/utf.h"
 
 #include <algorithm>
@@ -42,33 +43,6 @@ long long LengthMs(const MciState& m) {
     return m.fps > 0 ? static_cast<long long>(m.lengthFrames) * 1000 / m.fps : 0;
 }
 
-// Splits on blanks; a double-quoted word keeps its blanks (quotes removed, `quoted` set).
-std::vector<std::wstring> Words(const std::wstring& command, std::vector<bool>* quoted) {
-    std::vector<std::wstring> words;
-    size_t i = 0;
-    while (i < command.size()) {
-        if (std::iswspace(static_cast<wint_t>(command[i]))) {
-            ++i;
-            continue;
-        }
-        if (command[i] == L'"') {
-            const size_t end = command.find(L'"', i + 1);
-            words.push_back(
-                command.substr(i + 1, (end == std::wstring::npos ? command.size() : end) - i - 1));
-            quoted->push_back(true);
-            i = end == std::wstring::npos ? command.size() : end + 1;
-            continue;
-        }
-        size_t end = i;
-        while (end < command.size() && !std::iswspace(static_cast<wint_t>(command[end])))
-            ++end;
-        words.push_back(command.substr(i, end - i));
-        quoted->push_back(false);
-        i = end;
-    }
-    return words;
-}
-
 bool Integer(const std::wstring& w, long long* v) {
     if (w.empty()) return false;
     size_t i = w[0] == L'-' || w[0] == L'+' ? 1 : 0;
@@ -107,8 +81,9 @@ DWORD SeekTo(MciState& m, long long v) {
 
 DWORD Execute(const std::wstring& command, std::wstring* reply) {
     MciState& m = S().mci;
-    std::vector<bool> quoted;
-    const std::vector<std::wstring> w = Words(command, &quoted);
+    std::vector<std::wstring> w;
+    for (const fw::MciWord& word : fw::SplitMciWords(command))
+        w.push_back(word.text);
     if (w.empty()) return kErrUnrecognizedCommand;
     const std::wstring& verb = w[0];
     const size_t n = w.size();
@@ -263,8 +238,10 @@ namespace plat {
 
 using namespace sim::detail;
 
-DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
-    AddLog("mci \"" + ToUtf8(command) + "\"");
+namespace {
+
+// The simulated system's own devices: the scripted device above.
+DWORD SystemSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
     std::wstring text;
     const DWORD error = Execute(command, &text);
     if (reply && replyCapacity > 0) {
@@ -274,6 +251,13 @@ DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapaci
         *reply = text;
     }
     return error;
+}
+
+} // namespace
+
+DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
+    AddLog("mci \"" + ToUtf8(command) + "\"");
+    return fw::RouteMciCommand(command, reply, replyCapacity, &SystemSend);
 }
 
 } // namespace plat

@@ -200,6 +200,9 @@ std::wstring LongFormOf(const std::wstring& path);
 
 // MCI (sim_mci.cpp): the clock moved on by `ms`.
 void MciClockAdvanced(long long ms);
+// The movie device's side (sim_media.cpp): the clock its threads read, and a fresh start.
+void PublishClock(long long ms);
+void ResetMedia();
 void AdvanceClockBy(long long ms);
 
 } // namespace detail

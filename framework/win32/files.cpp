@@ -197,6 +197,12 @@ long long FileLength(FileHandle f) {
     return size.QuadPart;
 }
 
+bool FileSeek(FileHandle f, long long offset) {
+    LARGE_INTEGER to;
+    to.QuadPart = offset;
+    return f && offset >= 0 && SetFilePointerEx(f->handle, to, nullptr, FILE_BEGIN);
+}
+
 bool FileClose(FileHandle f) {
     if (!f) return false;
     const bool ok = CloseHandle(f->handle) != 0;

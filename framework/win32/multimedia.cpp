@@ -1,4 +1,5 @@
 // MCI command strings and the wave-out volume.
+#include "framework/mci_devices.h"
 #include "framework/platform.h"
 #include "framework/win32/win32_seam.h"
 
@@ -22,8 +23,14 @@ MCIERROR SendString(const std::wstring& command, std::wstring* reply, UINT reply
 
 } // namespace
 
+namespace {
+DWORD SystemSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
+    return static_cast<DWORD>(SendString(command, reply, replyCapacity));
+}
+} // namespace
+
 DWORD MciSend(const std::wstring& command, std::wstring* reply, UINT replyCapacity) {
-    return SendString(command, reply, replyCapacity);
+    return RouteMciCommand(command, reply, replyCapacity, &SystemSend);
 }
 
 namespace {

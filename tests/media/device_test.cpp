@@ -1,0 +1,61 @@
+// The command table on real clips: length, position, exact seeks both ways across keyframes, play from,
+// the end, pictures on time, and what the device gives the window and the sound card.
+#include "media/media_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+const char* const kCodedClips[] = {"h264_aac.mp4", "vp9_opus.webm", "mpeg2.mpg", "wmv2.wmv"};
+constexpr int kFrames = 200; // 8 s at 25 frames a second
+
+class DeviceTest : public MediaTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DeviceTest, SeeksShowExactlyTheFrameAskedForBothWaysAcrossKeyframes) {
+    ASSERT_EQ(OpenClip(GetParam()), 0u);
+    // duration x rate: ASF counts its duration from the file's start, a frame's time before the first
+    // picture.
+    const int length = AskNumber(L"status movie length");
+    EXPECT_NEAR(length, kFrames, 1);
+    EXPECT_EQ(Ask(L"status movie mode"), L"stopped") << "open does not start playback";
+    EXPECT_EQ(Shown(), 0) << "the first picture shows once the window is given";
+    // Keyframes every 50 frames: forward within and across groups, then back across them.
+    for (int target : {1, 2, 10, 49, 50, 51, 120, 199, 198, 150, 99, 3, 0, 101}) {
+        ASSERT_EQ(Send(L"seek movie to " + std::to_wstring(target)), 0u) << target;
+        EXPECT_EQ(Ask(L"status movie position"), std::to_wstring(target))
+            << "the target, from the moment of the seek";
+        EXPECT_EQ(Shown(), target);
+        EXPECT_EQ(Ask(L"status movie mode"), L"stopped");
+    }
+    EXPECT_EQ(Send(L"seek movie to " + std::to_wstring(length)), media::kMciOutOfRange)
+        << "the length is past the last frame";
+    EXPECT_EQ(Send(L"seek movie to -1"), media::kMciOutOfRange);
+    EXPECT_EQ(Ask(L"status movie position"), L"101");
+}
+
+TEST_P(DeviceTest, PlaysFromAFrameOnTheClockToTheEnd) {
+    ASSERT_EQ(OpenClip(GetParam()), 0u);
+    ASSERT_EQ(Send(L"play movie from 150"), 0u);
+    EXPECT_EQ(Ask(L"status movie position"), L"150");
+    EXPECT_EQ(Shown(), 150);
+    EXPECT_EQ(Ask(L"status movie mode"), L"playing");
+    Run(1000);
+    const int position = AskNumber(L"status movie position");
+    EXPECT_NEAR(position, 175, 1) << "25 frames in a second";
+    EXPECT_NEAR(Shown(), position, 1);
+    Run(2000);
+    EXPECT_EQ(Ask(L"status movie mode"), L"stopped") << "the end";
+    EXPECT_EQ(Ask(L"status movie position"), Ask(L"status movie length"))
+        << "the position reaches the length";
+    EXPECT_EQ(Shown(), kFrames - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clips, DeviceTest, ::testing::ValuesIn(kCodedClips),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             std::string name = info.param;
+                             for (char& c : name)
+                                 if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
+
+} // namespace
