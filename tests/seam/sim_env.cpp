@@ -55,10 +55,14 @@ bool MountRoots(std::wstring* first, std::wstring* second) {
 }
 
 bool MovieClip(Clip* clip) {
-    // A file of its own stands for the clip; the simulated device plays what it is told is a movie, and
-    // stops one frame short of the end as Wine's does.
+    // A copy of the real clip (tests/media/make-clips), so that Telly's device decodes it; the simulated
+    // system device plays what it is told is a movie, and stops one frame short of the end as Wine's does.
     const std::string host = HostRoot() + "/clip.avi";
-    if (::access(host.c_str(), F_OK) != 0) std::ofstream(host) << "RIFF";
+    if (::access(host.c_str(), F_OK) != 0) {
+        std::ifstream in(std::string(TELLY_MEDIA_CLIPS) + "/seam_blue.avi", std::ios::binary);
+        std::ofstream out(host, std::ios::binary);
+        out << in.rdbuf();
+    }
     static const bool removeAtExit =
         (std::atexit([] { ::unlink((HostRoot() + "/clip.avi").c_str()); }), true);
     (void)removeAtExit;
