@@ -8,6 +8,15 @@ constexpr int kMinRate = 8000, kMaxRate = 192000;
 } // namespace
 
 bool CAudioDecoder::Open(const AVStream* stream) {
+    // A decoder that failed to open is none at all: flushing a half-made one would crash.
+    if (!OpenContext(stream)) {
+        m_codec.reset();
+        return false;
+    }
+    return true;
+}
+
+bool CAudioDecoder::OpenContext(const AVStream* stream) {
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec) return false;
     m_codec.reset(avcodec_alloc_context3(codec));

@@ -27,6 +27,7 @@ public:
     void Flush();
 
 private:
+    bool OpenContext(const AVStream* stream);
     bool Convert(const AVFrame* frame, const Take& take);
 
     CodecPtr m_codec;

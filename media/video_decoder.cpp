@@ -7,6 +7,15 @@ constexpr int kMaxSide = 8192;
 }
 
 bool CVideoDecoder::Open(const AVStream* stream) {
+    // A decoder that failed to open is none at all: flushing a half-made one would crash.
+    if (!OpenContext(stream)) {
+        m_codec.reset();
+        return false;
+    }
+    return true;
+}
+
+bool CVideoDecoder::OpenContext(const AVStream* stream) {
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec) return false;
     m_codec.reset(avcodec_alloc_context3(codec));

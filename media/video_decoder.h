@@ -19,6 +19,7 @@ public:
     void Flush();
 
 private:
+    bool OpenContext(const AVStream* stream);
     CodecPtr m_codec;
     FramePtr m_frame;
 };

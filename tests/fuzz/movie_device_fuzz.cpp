@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Send(L"seek movie to " + std::to_wstring(target));
         device.Settle();
         Send(L"play movie from " + std::to_wstring(target / 2));
-        for (int step = 0; step < 20; ++step)
-            sim::AdvanceClock(100);
+        for (int step = 0; step < 8; ++step)
+            sim::AdvanceClock(250);
         Send(L"pause movie");
         Send(L"seek movie to " + std::to_wstring(length > 1 ? length - 1 : 0));
         device.Settle();
