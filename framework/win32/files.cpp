@@ -123,11 +123,17 @@ HANDLE CreateFor(const std::wstring& apiPath, FileMode mode) {
     case kCreateWrite:
         return CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    case kCreateNew:
+        // CREATE_NEW fails for any name that is taken. Opening the reparse point itself keeps a link at the
+        // name from being followed: the link is what exists there, so the create fails.
+        return CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     case kCreateTrial:
         // Delete-on-close needs the DELETE right; the system removes the file with the last handle, which
         // the process's end closes too.
-        return CreateFileW(apiPath.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        return CreateFileW(apiPath.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE,
+                           nullptr);
     }
     return INVALID_HANDLE_VALUE;
 }
@@ -220,8 +226,26 @@ std::wstring ShortPathName(const std::wstring& path) {
 }
 
 bool FileReplace(const std::wstring& source, const std::wstring& target) {
-    return MoveFileExW(win32::FileApiPath(source).c_str(), win32::FileApiPath(target).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::wstring from = win32::FileApiPath(source);
+    const std::wstring to = win32::FileApiPath(target);
+    const ::DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Only a name that is free gets the move; a target that cannot even be looked at is left alone.
+        const ::DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) return false;
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    }
+    // A read-only file is the user's lock on it, and a folder is no settings file: asked first, because
+    // what ReplaceFileW does with them differs between systems.
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    // The replacement takes over the replaced file's attributes, security descriptor and short name. No
+    // write-through flag exists for it: the caller has flushed the replacement.
+    if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, 0, nullptr, nullptr)) return true;
+    // The replaced file is gone and the replacement still has its own name: move it there now, or the
+    // settings would be lost with the temporary file the caller removes on failure.
+    if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return false;
 }
 
 bool FileDelete(const std::wstring& path) {

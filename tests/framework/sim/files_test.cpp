@@ -15,6 +15,8 @@ using namespace fw;
 
 namespace {
 
+constexpr size_t kAnyLength = 1u << 20;
+
 class SimFilesTest : public SimTest {
 protected:
     void SetUp() override {
@@ -33,7 +35,7 @@ protected:
     }
     static std::string Read(const std::wstring& path) {
         std::string data = "<unread>";
-        ReadWholeFile(path, &data);
+        ReadWholeFile(path, &data, kAnyLength);
         return data;
     }
     std::string host;
@@ -117,9 +119,9 @@ TEST_F(SimFilesTest, ListingShowsDotsAndLinkedFoldersAsFolders) {
 
 TEST_F(SimFilesTest, FinishedDropsAndSettingsFolder) {
     const HDROP drop = sim::MakeDrop({L"C:\\a", L"C:\\b c"});
-    EXPECT_EQ(plat::DropCount(drop), 2u);
+    EXPECT_EQ(sim::DropItemCount(drop), 2u);
     plat::FinishDrop(drop);
-    EXPECT_EQ(plat::DropCount(drop), 0u);
+    EXPECT_EQ(sim::DropItemCount(drop), 0u);
     EXPECT_EQ(sim::Log(), std::vector<std::string>{"DragFinish"});
 
     EXPECT_EQ(plat::UserSettingsDir(), L"");
