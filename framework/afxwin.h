@@ -266,7 +266,8 @@ public:
     // attributes and permissions. A read-only target or a folder is refused. False when it could not: both
     // files are then as they were.
     static bool Replace(const std::wstring& source, const std::wstring& target);
-    // Deletes a file (a link itself, never its target); false for a folder, a read-only file or one in use.
+    // Deletes the file at that name and nothing elsewhere (a link itself, or nothing where the platform
+    // cannot tell a link from its target); false then, and for a folder, a read-only file or one in use.
     static bool Remove(const std::wstring& path);
 
 private:

@@ -232,8 +232,10 @@ bool FileClose(FileHandle f);
 // or a folder is refused and left as it is. False when nothing was replaced; both files are then as they
 // were.
 bool FileReplace(const std::wstring& source, const std::wstring& target);
-// Deletes a file; a link is removed itself, never its target. False for a folder, a read-only file, or a
-// file another open does not share for deletion (as DeleteFileW).
+// Deletes the file at that name, and nothing elsewhere: a link at the name is removed itself, never its
+// target; where the platform cannot open a link as itself (Wine follows Unix symbolic links), a name whose
+// file lies elsewhere is left alone. False then, and for a folder, a read-only file, a file another open
+// does not share for deletion, or a missing one.
 bool FileDelete(const std::wstring& path);
 
 } // namespace plat

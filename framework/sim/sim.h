@@ -263,8 +263,9 @@ void SetFolderListingTime(long long ms);
 void OnFolderListing(std::function<void(const std::wstring&)> observer);
 // File fault injection: the next operation of that kind on a path ending with `suffix` fails. A failed open
 // (kFailCreate, kFailRead) gives `reason`; by default kFileOtherError, which says nothing about the folder
-// (a full disk, say). kFailCreate also hits a kCreateTrial open.
-enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead };
+// (a full disk, say). kFailCreate also hits a kCreateTrial open. kFailDelete stands for a file the user may
+// not delete (its permissions say so).
+enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead, kFailDelete };
 void InjectFileFault(FileFault fault, const std::wstring& suffix);
 void InjectFileFault(FileFault fault, const std::wstring& suffix, fw::plat::FileError reason);
 // A file is read-only (FILE_ATTRIBUTE_READONLY) when its host mode has no write bit (chmod a-w): it is not

@@ -440,7 +440,7 @@ bool FileReplace(const std::wstring& source, const std::wstring& target) {
 }
 
 bool FileDelete(const std::wstring& path) {
-    if (FolderRefusal(path) != kFileOk || IsOpen(path)) return false;
+    if (FolderRefusal(path) != kFileOk || IsOpen(path) || TakeFault(sim::kFailDelete, path)) return false;
     const std::string host = sim::HostPath(path);
     if (IsReadOnlyFile(host)) return false;
     return ::unlink(host.c_str()) == 0; // a link goes itself; a folder is refused (EISDIR)

@@ -248,8 +248,80 @@ bool FileReplace(const std::wstring& source, const std::wstring& target) {
     return false;
 }
 
+namespace {
+
+// A handle for the length of a scope.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE h) : m_h(h) {}
+    ~ScopedHandle() {
+        if (Valid()) CloseHandle(m_h);
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
+
+// Where the object behind a handle lies on its volume ("\\folder\\name", the path it was opened by, as the
+// system resolved it); empty when the system does not say. (GetFinalPathNameByHandleW would do, but Wine's
+// fails every path longer than MAX_PATH.)
+std::wstring PathOnVolume(HANDLE h) {
+    std::vector<BYTE> buffer(sizeof(FILE_NAME_INFO) + 32768 * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+    if (!GetFileInformationByHandleEx(h, FileNameInfo, info, static_cast<::DWORD>(buffer.size())))
+        return std::wstring();
+    return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// True when `file`, opened by the name `apiPath`, lies at that name: in the folder the name says, under
+// the name's own last component. A link opened as itself (FILE_FLAG_OPEN_REPARSE_POINT) does; a file
+// reached through a link that the system follows anyway does not (Wine opens the target of a Unix symbolic
+// link whatever the flags say).
+bool LiesAtItsName(HANDLE file, const std::wstring& apiPath) {
+    const size_t slash = apiPath.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return false;
+    const ScopedHandle folder(CreateFileW(apiPath.substr(0, slash + 1).c_str(), 0,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder.Valid()) return false;
+    const std::wstring folderPath = PathOnVolume(folder.Get());
+    const std::wstring filePath = PathOnVolume(file);
+    if (folderPath.empty() || filePath.empty()) return false;
+    const std::wstring expected =
+        folderPath + (folderPath.back() == L'\\' ? L"" : L"\\") + apiPath.substr(slash + 1);
+    return SameText(filePath, expected);
+}
+
+} // namespace
+
 bool FileDelete(const std::wstring& path) {
-    return DeleteFileW(win32::FileApiPath(path).c_str()) != 0;
+    // Not DeleteFileW: Wine's follows a Unix symbolic link and deletes its target. The object is opened
+    // first, as itself where the system can (a link is not followed), checked to lie at this name, and
+    // deleted through that same handle, so what was checked is what goes. DELETE access is refused for a
+    // file another open does not share for deletion, as DeleteFileW refuses it.
+    const std::wstring apiPath = win32::FileApiPath(path);
+    const ScopedHandle file(CreateFileW(apiPath.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.Valid()) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.Get(), &info)) return false;
+    // A folder is no file; a read-only file is refused as DeleteFileW refuses it (the system would let the
+    // handle delete it).
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+    if (!LiesAtItsName(file.Get(), apiPath)) return false;
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    return SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
 } // namespace plat

@@ -105,11 +105,12 @@ with Case("release_package") as case:
                        stdin=subprocess.DEVNULL, capture_output=True, text=True)
     case.check(r.returncode == 0, "the shipped telly.exe passes the resource check: " + r.stdout.strip())
 
-    def check_plays(label):
+    def check_plays(label, after_set_up=lambda: None):
         """Starts the unpacked player on the red clip and checks that it plays; returns the player."""
         clip = movies()["red"]
         player = case.start(windows_path(clip["path"]), exe=exe)
         player.wait_set_up()
+        after_set_up()
         player.park_pointer()
         seen = case.screen.wait(lambda: colour_distance(player.hole_mean(), clip["rgb"]) < 30, 10)
         case.check(seen, "%s: the screen shows the clip's colour %r (mean %r)"
@@ -142,8 +143,15 @@ with Case("release_package") as case:
     shutil.copy2(os.environ["TELLY_PLANTED_DLL"], os.path.join(app_dir, "winmm.dll"))
     overrides = [o for o in os.environ.get("WINEDLLOVERRIDES", "").split(";") if o]
     os.environ["WINEDLLOVERRIDES"] = ";".join(overrides + ["winmm=n,b"])
-    player = check_plays("planted winmm.dll")
+    marker = os.path.join(app_dir, PLANTED_MARKER)
+
+    def not_loaded():
+        # The DLL leaves its marker as it is loaded, before the player's own code runs.
+        if os.path.exists(marker):
+            case.fail("the planted winmm.dll was loaded into %s" % open(marker, encoding="ascii").read())
+        case.check(True, "the planted winmm.dll was not loaded (no %s)" % PLANTED_MARKER)
+
+    player = check_plays("planted winmm.dll", not_loaded)
     player.click(CLOSE)
     case.check(player.wait_exit(10) is not None, "with the planted DLL, the close box ends the player")
-    marker = os.path.join(app_dir, PLANTED_MARKER)
-    case.check(not os.path.exists(marker), "the planted winmm.dll was not loaded (no %s)" % PLANTED_MARKER)
+    case.check(not os.path.exists(marker), "the planted winmm.dll was not loaded later either")

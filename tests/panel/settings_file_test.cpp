@@ -387,22 +387,44 @@ TEST_F(SettingsFileTest, WhatStandsAtTheTemporaryNameIsNeverFollowedOrEmptied) {
     ShipTemplate();
     const std::string victim = appData + "/victim.txt";
     const std::string tmp = ProgramFile("RIVO.CFG.tmp");
+    const std::wstring tmpPath = sim::PlayerPath(tmp);
     struct Case {
         const char* what;
         std::function<void()> plant;
         bool victimExists; // after the write; its bytes are "precious" when it does
+        bool removed;      // the stale name is gone afterwards (else the next name was taken)
     };
     const Case cases[] = {
-        {"a stale file", [&] { WriteHostFile(tmp, "stale settings"); }, true},
-        {"a hard link to another file", [&] { ASSERT_EQ(link(victim.c_str(), tmp.c_str()), 0); }, true},
-        {"a link to another file", [&] { ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0); }, true},
+        {"a stale file", [&] { WriteHostFile(tmp, "stale settings"); }, true, true},
+        {"a hard link to another file", [&] { ASSERT_EQ(link(victim.c_str(), tmp.c_str()), 0); }, true, true},
+        {"a link to another file", [&] { ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0); }, true, true},
         {"a dangling link",
          [&] {
              std::remove(victim.c_str());
              ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0);
          },
-         false},
-        {"a link to a folder", [&] { ASSERT_EQ(symlink(appData.c_str(), tmp.c_str()), 0); }, true},
+         false, true},
+        {"a link to a folder", [&] { ASSERT_EQ(symlink(appData.c_str(), tmp.c_str()), 0); }, true, true},
+        // Links the user may not delete: the name is passed by, and still nothing is written through them.
+        {"a link to another file that cannot be removed",
+         [&] {
+             ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0);
+             sim::InjectFileFault(sim::kFailDelete, tmpPath);
+         },
+         true, false},
+        {"a hard link that cannot be removed",
+         [&] {
+             ASSERT_EQ(link(victim.c_str(), tmp.c_str()), 0);
+             sim::InjectFileFault(sim::kFailDelete, tmpPath);
+         },
+         true, false},
+        {"a dangling link that cannot be removed",
+         [&] {
+             std::remove(victim.c_str());
+             ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0);
+             sim::InjectFileFault(sim::kFailDelete, tmpPath);
+         },
+         false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -422,9 +444,12 @@ TEST_F(SettingsFileTest, WhatStandsAtTheTemporaryNameIsNeverFollowedOrEmptied) {
             EXPECT_FALSE(FileExists(victim)) << "a dangling link made nothing at its target";
         EXPECT_EQ(Names(appData),
                   c.victimExists ? std::vector<std::string>{"victim.txt"} : std::vector<std::string>{});
-        std::string cmd = "rm -rf '" + tmp + "'*";
+        const std::vector<std::string> left =
+            c.removed ? std::vector<std::string>{"RIVO.CFG", "RIVO.sys"}
+                      : std::vector<std::string>{"RIVO.CFG", "RIVO.CFG.tmp", "RIVO.sys"};
+        EXPECT_EQ(Names(programDir), left) << "no temporary file of this write is left";
+        std::string cmd = "rm -rf '" + tmp + "'";
         ASSERT_EQ(std::system(cmd.c_str()), 0);
-        EXPECT_EQ(Names(programDir), (std::vector<std::string>{"RIVO.CFG", "RIVO.sys"}));
         g_nBottunMode = 0;
     }
 }

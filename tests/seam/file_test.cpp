@@ -159,7 +159,7 @@ TEST_F(FileSeam, CreateNewTakesOnlyAFreeName) {
     EXPECT_EQ(ReadFile(dir / L"trial.tmp"), "<unread>") << "a trial file leaves nothing";
 }
 
-TEST_F(FileSeam, ALinkIsNeverFollowedByCreateNewAndIsRemovedItself) {
+TEST_F(FileSeam, ALinkIsNeverFollowedByCreateNewNorRemove) {
     ASSERT_TRUE(WriteFile(dir / L"target.txt", "precious"));
     if (!seam::MakeLink(dir / L"link.tmp", dir / L"target.txt")) GTEST_SKIP() << "no links here";
     ASSERT_TRUE(seam::MakeLink(dir / L"dangling.tmp", dir / L"missing.txt"));
@@ -168,14 +168,34 @@ TEST_F(FileSeam, ALinkIsNeverFollowedByCreateNewAndIsRemovedItself) {
         SCOPED_TRACE(std::string(name, name + std::wcslen(name)));
         EXPECT_FALSE(f.Open(dir / name, CFile::modeCreateNew));
         EXPECT_FALSE(f.Open(dir / name, CFile::modeCreateTrial));
-        EXPECT_TRUE(CFile::Remove(dir / name));
-        ASSERT_TRUE(f.Open(dir / name, CFile::modeCreateNew)) << "the name is free once the link is gone";
+        EXPECT_TRUE(CFile::Remove(dir / name)) << "the link goes itself";
+        ASSERT_TRUE(f.Open(dir / name, CFile::modeCreateNew)) << "and leaves its name free";
         EXPECT_TRUE(f.Write("own", 3));
         EXPECT_TRUE(f.Close());
         EXPECT_EQ(ReadFile(dir / name), "own");
     }
     EXPECT_EQ(ReadFile(dir / L"target.txt"), "precious");
     EXPECT_EQ(ReadFile(dir / L"missing.txt"), "<unread>") << "nothing made at a dangling link's target";
+}
+
+TEST_F(FileSeam, RemoveTakesOnlyTheFileAtItsName) {
+    ASSERT_TRUE(WriteFile(dir / L"stale.tmp", "stale"));
+    EXPECT_TRUE(CFile::Remove(dir / L"stale.tmp"));
+    EXPECT_EQ(ReadFile(dir / L"stale.tmp"), "<unread>");
+    EXPECT_FALSE(CFile::Remove(dir / L"stale.tmp")) << "gone already";
+
+    ASSERT_TRUE(WriteFile(dir / L"locked.tmp", "locked"));
+    ASSERT_TRUE(seam::SetReadOnly(dir / L"locked.tmp", true));
+    EXPECT_FALSE(CFile::Remove(dir / L"locked.tmp")) << "read-only";
+    EXPECT_EQ(ReadFile(dir / L"locked.tmp"), "locked");
+    ASSERT_TRUE(seam::SetReadOnly(dir / L"locked.tmp", false));
+    EXPECT_TRUE(CFile::Remove(dir / L"locked.tmp"));
+
+    ASSERT_TRUE(seam::MakeFolder(dir / L"folder.tmp"));
+    EXPECT_FALSE(CFile::Remove(dir / L"folder.tmp"));
+    bool ok = false;
+    SortedListing(dir / L"folder.tmp", &ok);
+    EXPECT_TRUE(ok) << "the folder stays";
 }
 
 TEST_F(FileSeam, ReplaceLeavesAReadOnlyFileAndAFolderAsTheyAre) {
@@ -189,11 +209,6 @@ TEST_F(FileSeam, ReplaceLeavesAReadOnlyFileAndAFolderAsTheyAre) {
     EXPECT_EQ(ReadFile(dir / L"new.tmp"), "new") << "the source stays where it was";
     bool ok = false;
     EXPECT_EQ(SortedListing(dir / L"folder.cfg", &ok), (Listing{{L".", true}, {L"..", true}}));
-
-    CFile f;
-    EXPECT_FALSE(f.Open(dir / L"locked.cfg", CFile::modeCreate)) << "a read-only file is not emptied";
-    EXPECT_FALSE(CFile::Remove(dir / L"locked.cfg"));
-    EXPECT_EQ(ReadFile(dir / L"locked.cfg"), "locked");
 
     ASSERT_TRUE(seam::SetReadOnly(dir / L"locked.cfg", false));
     EXPECT_TRUE(CFile::Replace(dir / L"new.tmp", dir / L"locked.cfg")) << "unlocked, it is replaced";

@@ -55,8 +55,15 @@ bool MakeLink(const std::wstring& link, const std::wstring& target) {
     const DWORD folder = probe::IsFolder(target) ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
     // Without developer mode Windows wants the privilege unless the unprivileged flag is given (Windows 10
     // 1703 on); older systems refuse the flag, and the case skips there.
-    return CreateSymbolicLinkW(ApiPath(link).c_str(), ApiPath(target).c_str(),
-                               folder | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+    if (!CreateSymbolicLinkW(ApiPath(link).c_str(), ApiPath(target).c_str(),
+                             folder | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        return false;
+    // Wine 8 answers TRUE and makes nothing: only a link that is there counts.
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(ApiPath(link).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 bool MountRoots(std::wstring* first, std::wstring* second) {
