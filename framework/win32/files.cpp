@@ -315,8 +315,8 @@ bool FileDelete(const std::wstring& path) {
     if (!file.Valid()) return false;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.Get(), &info)) return false;
-    // A folder is no file; a read-only file is refused as DeleteFileW refuses it (the system would let the
-    // handle delete it).
+    // A folder is no file, and a read-only file is refused as DeleteFileW refuses it: asked here, because
+    // Wine run by root would delete it.
     if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
     if (!LiesAtItsName(file.Get(), apiPath)) return false;
     FILE_DISPOSITION_INFO disposition{};
