@@ -40,6 +40,8 @@ HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 // The process's argument vector, wide; argument 0 (the program path) included.
 std::vector<std::wstring> AfxGetCommandLineArgs();
+// The full path of the program's own file, whatever argument 0 says; empty when the platform does not tell.
+std::wstring AfxGetModuleFileName();
 // The per-user folder for settings, ending in '\'; empty when the platform has none. Only where it is:
 // nothing is created, so it may not exist.
 std::wstring AfxGetUserSettingsFolder();
@@ -235,10 +237,11 @@ typedef CGdiHandle<HBITMAP> CBitmapHandle;
 
 class CFile {
 public:
-    // modeCreate: create or empty, for writing. modeCreateTrial: as modeCreate, and the system deletes the
-    // file when it is closed, also when the program ends first: it asks a folder whether it takes a new file
-    // without leaving one behind.
-    enum OpenFlags { modeRead = 0, modeCreate = 1, modeCreateTrial = 2 };
+    // modeCreate: create or empty, for writing. modeCreateNew: a new file only; a file, folder or link that
+    // holds the name fails the open (errNameInUse) and is neither followed nor emptied. modeCreateTrial: as
+    // modeCreateNew, and the system deletes the file when it is closed, also when the program ends first: it
+    // asks a folder whether it takes a new file without leaving one behind.
+    enum OpenFlags { modeRead = 0, modeCreate = 1, modeCreateTrial = 2, modeCreateNew = 3 };
     // Why the last Open failed (errNone after one that worked).
     //  errAccessDenied, errWriteProtected: refused; for a create with nothing of that name in the way, it
     //      is the folder that takes no new file (no right to add one, a read-only share, folder or medium).
@@ -261,8 +264,12 @@ public:
     bool Close();
     bool IsOpen() const { return m_h != nullptr; }
 
-    // Replaces `target` by `source` in one step (the source is gone afterwards); false when it could not.
+    // Replaces `target` by `source` in one step (the source is gone afterwards); an existing target keeps its
+    // attributes and permissions. A read-only target or a folder is refused. False when it could not: both
+    // files are then as they were.
     static bool Replace(const std::wstring& source, const std::wstring& target);
+    // Deletes the file at that name and nothing elsewhere (a link itself, or nothing where the platform
+    // cannot tell a link from its target); false then, and for a folder, a read-only file or one in use.
     static bool Remove(const std::wstring& path);
 
 private:
@@ -271,9 +278,10 @@ private:
 };
 
 // Whole-file helpers over CFile.
-// Reads the whole file, whatever its length. False when it cannot be opened or not read to its end (then
-// *data is untouched); `opened`, when given, tells the two apart.
-bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened = nullptr);
+// Reads the whole file when it holds at most `limit` bytes. False when it cannot be opened, not read to its
+// end, or is longer than `limit` (then *data is untouched, and no more than `limit` + 1 bytes were read, so
+// a huge file costs no memory); `opened`, when given, tells a failed open from the rest.
+bool ReadWholeFile(const std::wstring& path, std::string* data, size_t limit, bool* opened = nullptr);
 
 // ---- GDI and system functions without a class
 // --------------------------------------------------------------- CreateDIBSection with a BITMAPINFO made of

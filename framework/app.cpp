@@ -42,6 +42,10 @@ std::vector<std::wstring> AfxGetCommandLineArgs() {
     return plat::CommandLineArgs();
 }
 
+std::wstring AfxGetModuleFileName() {
+    return plat::ModuleFileName();
+}
+
 namespace {
 std::wstring EndingInBackslash(std::wstring dir) {
     if (!dir.empty() && dir.back() != L'\\') dir += L'\\';

@@ -9,6 +9,8 @@ plat::FileMode ModeOf(CFile::OpenFlags flags) {
     switch (flags) {
     case CFile::modeCreate:
         return plat::kCreateWrite;
+    case CFile::modeCreateNew:
+        return plat::kCreateNew;
     case CFile::modeCreateTrial:
         return plat::kCreateTrial;
     default:
@@ -82,11 +84,12 @@ bool CFile::Remove(const std::wstring& path) {
     return plat::FileDelete(path);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened) {
+bool ReadWholeFile(const std::wstring& path, std::string* data, size_t limit, bool* opened) {
     if (opened) *opened = false;
     if (!data) return false;
     // The platform calls directly: CFile::Read cannot tell a read error from the end of the file, and a
-    // half-read file must not pass for the whole one.
+    // half-read file must not pass for the whole one. The length the file claims is not trusted: it is
+    // read until its end or one byte past the limit, whichever comes first.
     plat::FileHandle f = plat::FileOpen(path, plat::kRead);
     if (!f) return false;
     if (opened) *opened = true;
@@ -94,10 +97,15 @@ bool ReadWholeFile(const std::wstring& path, std::string* data, bool* opened) {
     char chunk[4096];
     bool ok = true;
     for (;;) {
-        const long long n = plat::FileRead(f, chunk, sizeof chunk);
+        const size_t room = limit - bytes.size(); // bytes.size() <= limit here
+        const long long n = plat::FileRead(f, chunk, room < sizeof chunk ? room + 1 : sizeof chunk);
         if (n < 0) ok = false;
         if (n <= 0) break;
         bytes.append(chunk, static_cast<size_t>(n));
+        if (bytes.size() > limit) {
+            ok = false;
+            break;
+        }
     }
     plat::FileClose(f);
     if (ok) *data = std::move(bytes);

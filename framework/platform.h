@@ -95,12 +95,9 @@ void ListBoxReset(HWND listBox);
 
 // ---- Drag and drop ----------------------------------------------------------------------------------------
 void AcceptDrops(HWND hwnd, BOOL accept);
-UINT DropCount(HDROP drop);
-// Item `index` of the drop, whole (no length limit); false past the last item.
-bool DropItem(HDROP drop, UINT index, std::wstring* path);
-// Every item of the drop, whole and in drop order, read in one pass: the count is asked once and no item is
-// found by walking the list from its start again, so a drop of n items costs O(n). False (and *items empty)
-// when the drop cannot be read.
+// Every item of the drop, whole and in drop order, read in one pass: no item is found by walking the list
+// from its start again, so a drop of n items costs O(n). The drop is read within its own bounds only: a
+// malformed one gives the items read before the fault, or none, and false.
 bool DropItems(HDROP drop, std::vector<std::wstring>* items);
 void FinishDrop(HDROP drop);
 
@@ -154,6 +151,10 @@ HCURSOR SetPointerShape(HCURSOR shape); // returns the shape it replaced (null f
 // ---- Process ----------------------------------------------------------------------------------------------
 // The argument vector, wide, argument 0 (the program path) included.
 std::vector<std::wstring> CommandLineArgs();
+// The full path of the program's own file (GetModuleFileNameW), whatever argument 0 says: a caller may put
+// anything there, and an unquoted path with blanks arrives split into several arguments. Empty when the
+// system does not tell.
+std::wstring ModuleFileName();
 // A per-user folder for settings, ending in '\' (created if missing); empty when there is none. It makes the
 // folder: ask it only to write there.
 std::wstring UserSettingsDir();
@@ -195,10 +196,12 @@ std::wstring ShortPathName(const std::wstring& path);
 // Opaque open file. Null on failure.
 struct FileHandle_;
 typedef FileHandle_* FileHandle;
-// kCreateWrite creates or empties the file. kCreateTrial opens as kCreateWrite does and the system deletes
-// the file when it is closed, also when the process ends first: it asks the folder whether it takes the
-// file without leaving one behind.
-enum FileMode { kRead, kCreateWrite, kCreateTrial };
+// kCreateWrite creates or empties the file. kCreateNew creates a file that is not there yet: any file,
+// folder or link of that name fails the open (kFileExists, or kFileAccessDenied for a name the system will
+// not open), so nothing that stands at the name is followed, emptied or written. kCreateTrial opens as
+// kCreateNew does and the system deletes the file when it is closed, also when the process ends first: it
+// asks the folder whether it takes the file without leaving one behind.
+enum FileMode { kRead, kCreateWrite, kCreateNew, kCreateTrial };
 // Why an open failed.
 enum FileError {
     kFileOk,
@@ -223,8 +226,16 @@ bool FileWrite(FileHandle f, const void* buf, size_t count);
 bool FileFlush(FileHandle f);
 long long FileLength(FileHandle f);
 bool FileClose(FileHandle f);
-// Replaces `target` by `source` in one step (MoveFileEx with replace and write-through; rename).
+// Replaces `target` by `source` in one step; the source is gone afterwards. An existing target keeps its
+// attributes and permissions (ReplaceFileW: the source takes them over); a missing one is made by moving the
+// source there (MoveFileEx with write-through). A read-only target (FILE_ATTRIBUTE_READONLY: the user's lock)
+// or a folder is refused and left as it is. False when nothing was replaced; both files are then as they
+// were.
 bool FileReplace(const std::wstring& source, const std::wstring& target);
+// Deletes the file at that name, and nothing elsewhere: a link at the name is removed itself, never its
+// target; where the platform cannot open a link as itself (Wine follows Unix symbolic links), a name whose
+// file lies elsewhere is left alone. False then, and for a folder, a read-only file, a file another open
+// does not share for deletion, or a missing one.
 bool FileDelete(const std::wstring& path);
 // Moves the file's read position to `offset` bytes from its start; false (position unchanged) when it
 // cannot. Reading past the end reads nothing.

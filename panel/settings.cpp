@@ -2,9 +2,15 @@
 // folder while the program's folder refuses new files (settings_paths.h has the rule), composed from the
 // template RIVO.sys.
 //
-// Writing never touches the settings file until the new text is safely on disk: it goes to a temporary file
-// in the same folder, is flushed, and then replaces the settings file in one step. On any failure the
-// temporary file is removed and the previous settings file stays as it was, on either side.
+// Writing never touches the settings file until the new text is safely on disk: it goes to a new temporary
+// file in the same folder (settings_folder.h: nothing at that name is followed or emptied), is flushed, and
+// then replaces the settings file in one step, which keeps the settings file's attributes and permissions.
+// On any failure the temporary file is removed and the previous settings file stays as it was, on either
+// side. A read-only settings file is the user's lock and is never replaced; a folder of that name is left
+// alone and nothing is written.
+//
+// Both files are read only up to kSettingsReadLimit: the settings file and the template are small text
+// files, and one of any size would otherwise be taken into memory whole at start-up.
 #include "app/globals.h"
 #include "app/player_dlg.h"
 #include "panel/settings_folder.h"
@@ -24,6 +30,10 @@ int* const kSettingVariables[kSettingPositions] = {
     &g_nBottunMode, &g_nScanLineMode, &g_nMaskTop,    &g_nMaskBottom,
 };
 
+// Far above any settings file the player writes (the shipped template is 96 bytes). A longer file is
+// treated as unreadable: the settings keep their values, a template falls back to the built-in copy.
+constexpr size_t kSettingsReadLimit = 64 * 1024;
+
 enum WriteResult { kWritten, kFolderRefused, kWriteFailed };
 
 // Writes `text` as `dir` + the settings file name through a temporary file in the same folder. On any
@@ -31,7 +41,7 @@ enum WriteResult { kWritten, kFolderRefused, kWriteFailed };
 WriteResult ReplaceSettingsFile(const std::wstring& dir, const std::string& text) {
     CFile file;
     std::wstring temp;
-    const TempFileResult opened = OpenSettingsTempFile(dir, CFile::modeCreate, &file, &temp);
+    const TempFileResult opened = OpenSettingsTempFile(dir, CFile::modeCreateNew, &file, &temp);
     if (opened == kTempFolderRefuses) return kFolderRefused;
     if (opened != kTempFileOpen) return kWriteFailed;
     bool ok = (text.empty() || file.Write(text.data(), text.size())) && file.Flush();
@@ -46,7 +56,8 @@ WriteResult ReplaceSettingsFile(const std::wstring& dir, const std::string& text
 
 void CPlayerDlg::ReadSettings() {
     std::string text;
-    if (!ReadWholeFile(SettingsFileToRead(), &text)) return; // vanished or unreadable: keep every value
+    // Vanished, unreadable or too long: keep every value.
+    if (!ReadWholeFile(SettingsFileToRead(), &text, kSettingsReadLimit)) return;
     const std::vector<int> values = ReadSettingValues(text);
     for (size_t n = 0; n < values.size(); ++n) {
         // The stored window position is not taken: the first tick always puts the window at (0, 0).
@@ -57,9 +68,9 @@ void CPlayerDlg::ReadSettings() {
 void CPlayerDlg::WriteSettings() {
     const std::wstring programDir = ProgramSettingsDir();
     std::string templ;
-    // A missing or unreadable template would otherwise write an empty file and lose every value; an empty
+    // A missing, unreadable or oversized template would otherwise write an empty (or a huge) file; an empty
     // template that reads fine is taken as it is.
-    if (!ReadWholeFile(programDir + kTemplateFileName, &templ))
+    if (!ReadWholeFile(programDir + kTemplateFileName, &templ, kSettingsReadLimit))
         templ = std::string(ShippedSettingsTemplate());
 
     int values[kSettingPositions];

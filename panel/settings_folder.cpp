@@ -24,6 +24,11 @@ TempFileResult OpenSettingsTempFile(const std::wstring& dir, CFile::OpenFlags fl
                                     std::wstring* path) {
     for (int n = 0; n < kTempNames; ++n) {
         const std::wstring candidate = dir + TempName(n);
+        // A stale temporary file (left by a write that was cut short) is removed first: a link of that name
+        // goes itself, its target untouched. What cannot be removed (a folder, a read-only file, another
+        // player's file in use) still holds the name, and the create below, which never follows or empties
+        // anything, moves on to the next name.
+        CFile::Remove(candidate);
         if (file->Open(candidate, flags)) {
             *path = candidate;
             return kTempFileOpen;

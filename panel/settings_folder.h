@@ -19,8 +19,10 @@ enum TempFileResult {
 };
 
 // Opens a new temporary file for the settings file in `dir` (which ends in '\' or is empty): "RIVO.CFG.tmp",
-// or "RIVO.CFG.tmp1" to "RIVO.CFG.tmp7" when the names before it are taken. `flags` is CFile::modeCreate,
-// or CFile::modeCreateTrial for a file the system deletes when it is closed.
+// or "RIVO.CFG.tmp1" to "RIVO.CFG.tmp7" when the names before it are taken. A stale file of the name is
+// removed first (a link itself, not its target); the file is then created new, never opened through what
+// holds its name. `flags` is CFile::modeCreateNew, or CFile::modeCreateTrial for a file the system deletes
+// when it is closed.
 TempFileResult OpenSettingsTempFile(const std::wstring& dir, fw::CFile::OpenFlags flags, fw::CFile* file,
                                     std::wstring* path);
 

@@ -4,8 +4,6 @@
 #include "framework/paths.h"
 #include "panel/settings_folder.h"
 
-#include <vector>
-
 using namespace fw;
 
 const wchar_t kSettingsFileName[] = L"RIVO.CFG";
@@ -29,8 +27,10 @@ std::wstring DirectoryOfProgramPath(const std::wstring& programPath) {
 }
 
 std::wstring ProgramSettingsDir() {
-    const std::vector<std::wstring> args = AfxGetCommandLineArgs();
-    return args.empty() ? std::wstring() : DirectoryOf(args[0]);
+    // The module's own file name, not argument 0: the two agree whenever argument 0 is right, and an
+    // unquoted path with blanks ("C:\Program Files\Telly\telly.exe") gives argument 0 "C:\Program", whose
+    // folder is the drive's root.
+    return DirectoryOf(AfxGetModuleFileName());
 }
 
 std::wstring PerUserSettingsDir() {

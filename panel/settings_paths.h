@@ -1,11 +1,11 @@
 // Where the settings file and its template live.
 //
-// One rule, the same for reading and writing: the settings file lies beside the program (the directory of
-// argument 0) while that folder takes new files. When the folder refuses them (see settings_folder.h), the
-// file lies in the per-user folder under the same name; until a write has put it there, the file beside the
-// program is read, so it seeds the per-user one. A per-user file is read only while the program's folder
-// still refuses: a copy of the program in a folder it can write never reads one left from elsewhere. The
-// template is only ever looked for beside the program.
+// One rule, the same for reading and writing: the settings file lies beside the program (the folder of the
+// program's own file) while that folder takes new files. When the folder refuses them (see
+// settings_folder.h), the file lies in the per-user folder under the same name; until a write has put it
+// there, the file beside the program is read, so it seeds the per-user one. A per-user file is read only
+// while the program's folder still refuses: a copy of the program in a folder it can write never reads one
+// left from elsewhere. The template is only ever looked for beside the program.
 #pragma once
 
 #include <string>
@@ -17,7 +17,7 @@ extern const wchar_t kTemplateFileName[]; // "RIVO.sys"
 // are then relative to the current directory).
 std::wstring DirectoryOfProgramPath(const std::wstring& programPath);
 
-// The program's folder, from argument 0 of the process (empty when there is no argument 0).
+// The program's folder, from the program's own file name (empty when the platform does not tell).
 std::wstring ProgramSettingsDir();
 
 // The per-user folder (%APPDATA%\Telly\ on Windows) when it is a second place: empty when there is none or

@@ -48,9 +48,9 @@ void Reset();
 //   ShowWindow <win> <cmd>
 //   SetScrollRange <win> <min>..<max> / SetScrollPos <win> <pos as asked>   (" noredraw" added when asked)
 //   DrawIcon <x>,<y>
-//   DragQueryFile all -> <n>            (every item in one pass: DropItems; DropCount, DropItem silent)
+//   DragQueryFile all -> <n>            (every item in one pass: DropItems; DropItemCount silent)
 //   SetCursor <shape> -> <previous>     shapes: IDC_ARROW IDC_WAIT 0 (none) or 0x<hex>
-//   MoveFileEx <target file name>        (a file replaced by another in one step)
+//   ReplaceFile <target file name>       (a file replaced by another in one step, or moved to a new name)
 //   ShowScrollBar <win> <VERT|HORZ|bar number> <0|1>   (a window's own scroll bar)
 // SetWindowPos flags are named NOSIZE NOMOVE NOZORDER NOREDRAW NOACTIVATE SHOW HIDE (in that order, other
 // bits as 0x....), "0" for none; <after> is "-" when NOZORDER is given, the window's name for a real window.
@@ -262,11 +262,16 @@ void ScriptRand(const std::vector<int>& values);
 
 // ---- Process, resources, drops, files ---------------------------------------------------------------------
 void SetCommandLine(const std::vector<std::wstring>& args);
+// The program's own file (ModuleFileName). Empty (at start) stands for "argument 0 is right": the module's
+// name is then argument 0 of the command line.
+void SetModuleFileName(const std::wstring& path);
 void SetDesktopSize(int w, int h);
 // Bitmap resource bytes (BITMAPINFOHEADER + pixels); by default the generated skin sheet of the build.
 void SetResource(UINT id, UINT type, const std::vector<BYTE>& bytes);
 void RemoveResource(UINT id, UINT type);
 HDROP MakeDrop(const std::vector<std::wstring>& paths);
+// The number of items of a drop that is not finished yet (0 for none), without a log line.
+size_t DropItemCount(HDROP drop);
 // Host folder standing for the per-user settings folder; empty for none. UserSettingsDirPath answers it as
 // it is; UserSettingsDir also creates it (one level) when missing.
 void SetUserSettingsDir(const std::wstring& dir);
@@ -287,10 +292,13 @@ void SetFolderListingTime(long long ms);
 void OnFolderListing(std::function<void(const std::wstring&)> observer);
 // File fault injection: the next operation of that kind on a path ending with `suffix` fails. A failed open
 // (kFailCreate, kFailRead) gives `reason`; by default kFileOtherError, which says nothing about the folder
-// (a full disk, say). kFailCreate also hits a kCreateTrial open.
-enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead };
+// (a full disk, say). kFailCreate also hits a kCreateTrial open. kFailDelete stands for a file the user may
+// not delete (its permissions say so).
+enum FileFault { kFailCreate, kFailWrite, kFailReplace, kFailRead, kFailDelete };
 void InjectFileFault(FileFault fault, const std::wstring& suffix);
 void InjectFileFault(FileFault fault, const std::wstring& suffix, fw::plat::FileError reason);
+// A file is read-only (FILE_ATTRIBUTE_READONLY) when its host mode has no write bit (chmod a-w): it is not
+// emptied, replaced or deleted, as Windows refuses them (access denied), root or not.
 // A folder that takes no new files, as a read-only folder, share or medium answers: from now on every
 // create in `dir` (a player path, with or without its trailing '\') fails with `reason`, kFileAccessDenied
 // or kFileWriteProtected, and so does every replace or delete of a file in it. Reading goes on. kFileOk

@@ -132,6 +132,9 @@ void ScriptRand(const std::vector<int>& values) {
 void SetCommandLine(const std::vector<std::wstring>& args) {
     S().args = args;
 }
+void SetModuleFileName(const std::wstring& path) {
+    S().moduleFileName = path;
+}
 void SetDesktopSize(int w, int h) {
     S().desktopW = w;
     S().desktopH = h;
@@ -268,6 +271,12 @@ int Rand() {
 
 std::vector<std::wstring> CommandLineArgs() {
     return S().args;
+}
+
+std::wstring ModuleFileName() {
+    const State& s = S();
+    if (!s.moduleFileName.empty()) return s.moduleFileName;
+    return s.args.empty() ? std::wstring() : s.args[0];
 }
 
 std::wstring UserSettingsDirPath() {

@@ -78,21 +78,52 @@ OpenFile* Open(plat::FileHandle f) {
     return it == S().files.end() ? nullptr : &it->second;
 }
 
-// How an open fails before the host is asked: an injected fault, or a folder that takes no new files.
-// kFileOk when nothing stands in the way.
+// An existing file whose host mode has no write bit: the read-only attribute of the simulation.
+bool IsReadOnlyFile(const std::string& host) {
+    struct stat st;
+    return ::lstat(host.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
+
+// A file of that name is open (Windows shares no deletion with the player's own opens).
+bool IsOpen(const std::wstring& path) {
+    for (const auto& f : S().files)
+        if (f.second.path == path) return true;
+    return false;
+}
+
+// How an open fails before the host is asked: an injected fault, a folder that takes no new files, or a
+// read-only file that a create would empty. kFileOk when nothing stands in the way.
 plat::FileError Refusal(const std::wstring& path, plat::FileMode mode) {
     const bool create = mode != plat::kRead;
     plat::FileError reason = plat::kFileOk;
     if (TakeFault(create ? sim::kFailCreate : sim::kFailRead, path, &reason))
         return reason == plat::kFileOk ? plat::kFileOtherError : reason;
-    return create ? FolderRefusal(path) : plat::kFileOk;
+    if (!create) return plat::kFileOk;
+    reason = FolderRefusal(path);
+    if (reason == plat::kFileOk && mode == plat::kCreateWrite && IsReadOnlyFile(sim::HostPath(path)))
+        reason = plat::kFileAccessDenied;
+    return reason;
+}
+
+// The host's open flags for `mode`. A new file is made exclusively and no link at its name is followed: a
+// link that stands there, dangling or not, takes the name (EEXIST), as the name itself does on Windows.
+int HostFlags(plat::FileMode mode) {
+    switch (mode) {
+    case plat::kRead:
+        return O_RDONLY | O_CLOEXEC;
+    case plat::kCreateWrite:
+        return O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    case plat::kCreateNew:
+    case plat::kCreateTrial:
+        return O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    }
+    return O_RDONLY | O_CLOEXEC;
 }
 
 // Opens `path` on the host as `mode` asks; null with *failure set when it cannot.
 plat::FileHandle OpenOnHost(const std::wstring& path, plat::FileMode mode, plat::FileError* failure) {
     const std::string host = sim::HostPath(path);
-    const int fd = mode == plat::kRead ? ::open(host.c_str(), O_RDONLY | O_CLOEXEC)
-                                       : ::open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = ::open(host.c_str(), HostFlags(mode), 0644);
     if (fd < 0) {
         *failure = FileErrorOf(errno);
         return nullptr;
@@ -249,24 +280,17 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
     return As<HDROP>(h);
 }
 
+size_t DropItemCount(HDROP drop) {
+    auto it = S().drops.find(Key(drop));
+    return it == S().drops.end() ? 0 : it->second.size();
+}
+
 } // namespace sim
 
 namespace fw {
 namespace plat {
 
 using namespace sim::detail;
-
-UINT DropCount(HDROP drop) {
-    auto it = S().drops.find(Key(drop));
-    return it == S().drops.end() ? 0 : static_cast<UINT>(it->second.size());
-}
-
-bool DropItem(HDROP drop, UINT index, std::wstring* path) {
-    auto it = S().drops.find(Key(drop));
-    if (it == S().drops.end() || index >= it->second.size() || !path) return false;
-    *path = it->second[index];
-    return true;
-}
 
 bool DropItems(HDROP drop, std::vector<std::wstring>* items) {
     if (!items) return false;
@@ -416,15 +440,26 @@ bool FileClose(FileHandle f) {
 
 bool FileReplace(const std::wstring& source, const std::wstring& target) {
     const size_t slash = target.rfind(L'\\');
-    AddLog("MoveFileEx " + ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1)));
+    const std::string hostSource = sim::HostPath(source), hostTarget = sim::HostPath(target);
+    struct stat st;
+    const bool exists = ::lstat(hostTarget.c_str(), &st) == 0;
+    AddLog("ReplaceFile " + ToUtf8(slash == std::wstring::npos ? target : target.substr(slash + 1)));
     if (TakeFault(sim::kFailReplace, target) || TakeFault(sim::kFailReplace, source)) return false;
     if (FolderRefusal(source) != kFileOk || FolderRefusal(target) != kFileOk) return false;
-    return std::rename(sim::HostPath(source).c_str(), sim::HostPath(target).c_str()) == 0;
+    if (exists && (S_ISDIR(st.st_mode) || IsReadOnlyFile(hostTarget))) return false;
+    struct stat src;
+    if (::lstat(hostSource.c_str(), &src) != 0 || S_ISDIR(src.st_mode)) return false;
+    // The replaced file's permissions pass to the file that takes its place (ReplaceFileW merges the
+    // attributes and the security descriptor); the host mode stands for both.
+    if (exists && ::chmod(hostSource.c_str(), st.st_mode & 07777) != 0) return false;
+    return std::rename(hostSource.c_str(), hostTarget.c_str()) == 0;
 }
 
 bool FileDelete(const std::wstring& path) {
-    if (FolderRefusal(path) != kFileOk) return false;
-    return ::unlink(sim::HostPath(path).c_str()) == 0;
+    if (FolderRefusal(path) != kFileOk || IsOpen(path) || TakeFault(sim::kFailDelete, path)) return false;
+    const std::string host = sim::HostPath(path);
+    if (IsReadOnlyFile(host)) return false;
+    return ::unlink(host.c_str()) == 0; // a link goes itself; a folder is refused (EISDIR)
 }
 
 } // namespace plat

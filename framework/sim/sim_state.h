@@ -135,6 +135,7 @@ struct State {
 
     // Process, resources, drops, files.
     std::vector<std::wstring> args = {L"C:\\telly\\telly.exe"};
+    std::wstring moduleFileName; // empty: argument 0
     std::wstring userSettingsDir;
     std::map<std::pair<UINT, UINT>, std::shared_ptr<std::vector<BYTE>>> resources;
     std::set<std::pair<UINT, UINT>> removedResources;

@@ -1,11 +1,13 @@
-// Shell drag and drop (WM_DROPFILES).
+// Shell drag and drop (WM_DROPFILES). The names are read from the drop's memory by our own bounded reader
+// (framework/drop_names.h), never by DragQueryFileW, which walks the list until it finds its end: a
+// malformed block from another program would send it past the block.
+#include "framework/drop_names.h"
 #include "framework/platform.h"
 #include "framework/win32/win32_seam.h"
 
 #include <shellapi.h>
 #include <shlobj.h> // DROPFILES
 
-#include <cstring>
 #include <vector>
 
 namespace fw {
@@ -14,6 +16,8 @@ namespace plat {
 using win32::ToWin;
 
 namespace {
+
+static_assert(sizeof(DROPFILES) == kDropHeaderSize, "the reader's header is the system's DROPFILES");
 
 // GlobalLock for the length of a scope.
 class LockedGlobal {
@@ -32,58 +36,14 @@ private:
     const BYTE* m_bytes;
 };
 
-// The names of a DROPFILES block: from byte `offset` on, names ending in a zero, the list ending in an empty
-// name, all within `size` bytes. Wide names may sit at an odd offset, so characters are copied out, never
-// read in place. False when the list runs past the block.
-bool ReadWideNames(const BYTE* block, size_t size, size_t offset, std::vector<std::wstring>* items) {
-    std::wstring name;
-    for (size_t at = offset; at + sizeof(wchar_t) <= size; at += sizeof(wchar_t)) {
-        wchar_t c;
-        std::memcpy(&c, block + at, sizeof c);
-        if (c != L'\0') {
-            name += c;
-        } else if (name.empty()) {
-            return true;
-        } else {
-            items->push_back(name);
-            name.clear();
-        }
-    }
-    return false;
-}
-
-bool ReadAnsiNames(const BYTE* block, size_t size, size_t offset, std::vector<std::wstring>* items) {
-    const char* text = reinterpret_cast<const char*>(block);
-    size_t start = offset;
-    for (size_t at = offset; at < size; ++at) {
-        if (text[at] != '\0') continue;
-        if (at == start) return true;
-        // As DragQueryFileW converts them: the ANSI code page.
-        const int length = static_cast<int>(at - start);
-        const int wide = MultiByteToWideChar(CP_ACP, 0, text + start, length, nullptr, 0);
-        if (wide <= 0) return false;
-        std::wstring name(static_cast<size_t>(wide), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, text + start, length, &name[0], wide);
-        items->push_back(name);
-        start = at + 1;
-    }
-    return false;
-}
-
-// The drop handle is the global memory block of a DROPFILES structure followed by the list of names. Read
-// once from its start, where DragQueryFileW walks the list again from the start for every item (and for the
-// count), which makes a drop of many items quadratic. False when the block is not what it should be.
-bool ReadDropBlock(HDROP drop, std::vector<std::wstring>* items) {
-    const HGLOBAL memory = reinterpret_cast<HGLOBAL>(ToWin(drop));
-    const SIZE_T size = GlobalSize(memory);
-    if (size < sizeof(DROPFILES)) return false;
-    const LockedGlobal locked(memory);
-    if (!locked.Bytes()) return false;
-    DROPFILES header;
-    std::memcpy(&header, locked.Bytes(), sizeof header);
-    if (header.pFiles < sizeof(DROPFILES) || header.pFiles >= size) return false;
-    return header.fWide ? ReadWideNames(locked.Bytes(), size, header.pFiles, items)
-                        : ReadAnsiNames(locked.Bytes(), size, header.pFiles, items);
+// As DragQueryFileW converts ANSI names: the ANSI code page.
+std::wstring AnsiName(const char* name, size_t length) {
+    const int bytes = static_cast<int>(length);
+    const int wide = MultiByteToWideChar(CP_ACP, 0, name, bytes, nullptr, 0);
+    if (wide <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name, bytes, &text[0], wide);
+    return text;
 }
 
 } // namespace
@@ -92,36 +52,16 @@ void AcceptDrops(HWND hwnd, BOOL accept) {
     DragAcceptFiles(ToWin(hwnd), accept);
 }
 
-UINT DropCount(HDROP drop) {
-    return DragQueryFileW(ToWin(drop), 0xFFFFFFFFu, nullptr, 0);
-}
-
-bool DropItem(HDROP drop, UINT index, std::wstring* path) {
-    if (!path || index >= DropCount(drop)) return false;
-    // Asked with no buffer, the call gives the length without the terminator: no path limit applies.
-    const UINT length = DragQueryFileW(ToWin(drop), index, nullptr, 0);
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-    const UINT copied = DragQueryFileW(ToWin(drop), index, buffer.data(), length + 1);
-    path->assign(buffer.data(), copied <= length ? copied : length);
-    return true;
-}
-
 bool DropItems(HDROP drop, std::vector<std::wstring>* items) {
     if (!items) return false;
     items->clear();
     if (!drop) return false;
-    if (ReadDropBlock(drop, items)) return true;
-    // A block of another shape: the shell's own query, item by item (quadratic, but correct).
-    items->clear();
-    const UINT count = DropCount(drop);
-    std::wstring path;
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(ToWin(drop), i, nullptr, 0);
-        std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-        const UINT copied = DragQueryFileW(ToWin(drop), i, buffer.data(), length + 1);
-        items->emplace_back(buffer.data(), copied <= length ? copied : length);
-    }
-    return true;
+    // The drop handle is the global memory block of the DROPFILES structure and its list of names.
+    const HGLOBAL memory = reinterpret_cast<HGLOBAL>(ToWin(drop));
+    const SIZE_T size = GlobalSize(memory);
+    const LockedGlobal locked(memory);
+    if (!locked.Bytes()) return false;
+    return ReadDropNames(locked.Bytes(), size, AnsiName, items);
 }
 
 void FinishDrop(HDROP drop) {

@@ -123,11 +123,17 @@ HANDLE CreateFor(const std::wstring& apiPath, FileMode mode) {
     case kCreateWrite:
         return CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    case kCreateNew:
+        // CREATE_NEW fails for any name that is taken. Opening the reparse point itself keeps a link at the
+        // name from being followed: the link is what exists there, so the create fails.
+        return CreateFileW(apiPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     case kCreateTrial:
         // Delete-on-close needs the DELETE right; the system removes the file with the last handle, which
         // the process's end closes too.
-        return CreateFileW(apiPath.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        return CreateFileW(apiPath.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_DELETE_ON_CLOSE,
+                           nullptr);
     }
     return INVALID_HANDLE_VALUE;
 }
@@ -226,12 +232,102 @@ std::wstring ShortPathName(const std::wstring& path) {
 }
 
 bool FileReplace(const std::wstring& source, const std::wstring& target) {
-    return MoveFileExW(win32::FileApiPath(source).c_str(), win32::FileApiPath(target).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::wstring from = win32::FileApiPath(source);
+    const std::wstring to = win32::FileApiPath(target);
+    const ::DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Only a name that is free gets the move; a target that cannot even be looked at is left alone.
+        const ::DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) return false;
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    }
+    // A read-only file is the user's lock on it, and a folder is no settings file: asked first, because
+    // what ReplaceFileW does with them differs between systems.
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    // The replacement takes over the replaced file's attributes, security descriptor and short name. No
+    // write-through flag exists for it: the caller has flushed the replacement.
+    if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, 0, nullptr, nullptr)) return true;
+    // The replaced file is gone and the replacement still has its own name: move it there now, or the
+    // settings would be lost with the temporary file the caller removes on failure.
+    if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return false;
 }
 
+namespace {
+
+// A handle for the length of a scope.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE h) : m_h(h) {}
+    ~ScopedHandle() {
+        if (Valid()) CloseHandle(m_h);
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    bool Valid() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
+
+// Where the object behind a handle lies on its volume ("\\folder\\name", the path it was opened by, as the
+// system resolved it); empty when the system does not say. (GetFinalPathNameByHandleW would do, but Wine's
+// fails every path longer than MAX_PATH.)
+std::wstring PathOnVolume(HANDLE h) {
+    std::vector<BYTE> buffer(sizeof(FILE_NAME_INFO) + 32768 * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+    if (!GetFileInformationByHandleEx(h, FileNameInfo, info, static_cast<::DWORD>(buffer.size())))
+        return std::wstring();
+    return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// True when `file`, opened by the name `apiPath`, lies at that name: in the folder the name says, under
+// the name's own last component. A link opened as itself (FILE_FLAG_OPEN_REPARSE_POINT) does; a file
+// reached through a link that the system follows anyway does not (Wine opens the target of a Unix symbolic
+// link whatever the flags say).
+bool LiesAtItsName(HANDLE file, const std::wstring& apiPath) {
+    const size_t slash = apiPath.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return false;
+    const ScopedHandle folder(CreateFileW(apiPath.substr(0, slash + 1).c_str(), 0,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder.Valid()) return false;
+    const std::wstring folderPath = PathOnVolume(folder.Get());
+    const std::wstring filePath = PathOnVolume(file);
+    if (folderPath.empty() || filePath.empty()) return false;
+    const std::wstring expected =
+        folderPath + (folderPath.back() == L'\\' ? L"" : L"\\") + apiPath.substr(slash + 1);
+    return SameText(filePath, expected);
+}
+
+} // namespace
+
 bool FileDelete(const std::wstring& path) {
-    return DeleteFileW(win32::FileApiPath(path).c_str()) != 0;
+    // Not DeleteFileW: Wine's follows a Unix symbolic link and deletes its target. The object is opened
+    // first, as itself where the system can (a link is not followed), checked to lie at this name, and
+    // deleted through that same handle, so what was checked is what goes. DELETE access is refused for a
+    // file another open does not share for deletion, as DeleteFileW refuses it.
+    const std::wstring apiPath = win32::FileApiPath(path);
+    const ScopedHandle file(CreateFileW(apiPath.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.Valid()) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.Get(), &info)) return false;
+    // A folder is no file, and a read-only file is refused as DeleteFileW refuses it: asked here, because
+    // Wine run by root would delete it.
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+    if (!LiesAtItsName(file.Get(), apiPath)) return false;
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    return SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
 } // namespace plat

@@ -1,9 +1,9 @@
 // The movie device's output on Windows: pictures drawn with GDI into the window it was aimed at, and sound
-// through a wave-out stream. Called from the device's output thread only (one stream, one thread).
+// through a wave-out stream (winmm bound at run time, see winmm_api.h). Called from the device's output
+// thread only (one stream, one thread).
 #include "framework/platform.h"
 #include "framework/win32/win32_seam.h"
-
-#include <mmsystem.h>
+#include "framework/win32/winmm_api.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,19 +58,30 @@ namespace plat {
 
 namespace {
 
+const win32::WinmmApi& W() {
+    return win32::Winmm();
+}
+
+// Every function the stream calls, so that a stream once open never meets a missing one.
+bool HaveWaveOut() {
+    const win32::WinmmApi& w = W();
+    return w.waveOutOpen && w.waveOutClose && w.waveOutPrepareHeader && w.waveOutUnprepareHeader &&
+           w.waveOutWrite && w.waveOutPause && w.waveOutRestart && w.waveOutReset && w.waveOutGetPosition;
+}
+
 bool IsFree(const WAVEHDR& h) {
     return !(h.dwFlags & WHDR_PREPARED) || (h.dwFlags & WHDR_DONE);
 }
 
 void Unprepare(WaveStream_* s) {
     for (WAVEHDR& h : s->headers)
-        if (h.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(s->device, &h, sizeof h);
+        if (h.dwFlags & WHDR_PREPARED) W().waveOutUnprepareHeader(s->device, &h, sizeof h);
 }
 
 } // namespace
 
 WaveStreamHandle WaveStreamOpen(UINT device, int sampleRate, int channels) {
-    if (sampleRate <= 0 || channels <= 0 || channels > 8) return nullptr;
+    if (sampleRate <= 0 || channels <= 0 || channels > 8 || !HaveWaveOut()) return nullptr;
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = static_cast<WORD>(channels);
@@ -80,7 +91,7 @@ WaveStreamHandle WaveStreamOpen(UINT device, int sampleRate, int channels) {
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
     WaveStream_* s = new (std::nothrow) WaveStream_;
     if (!s) return nullptr;
-    if (waveOutOpen(&s->device, device, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+    if (W().waveOutOpen(&s->device, device, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
         delete s;
         return nullptr;
     }
@@ -90,7 +101,7 @@ WaveStreamHandle WaveStreamOpen(UINT device, int sampleRate, int channels) {
         for (auto& d : s->data)
             d.resize(s->bufferFrames * static_cast<size_t>(channels));
     } catch (...) {
-        waveOutClose(s->device);
+        W().waveOutClose(s->device);
         delete s;
         return nullptr;
     }
@@ -103,16 +114,16 @@ size_t WaveStreamWrite(WaveStreamHandle s, const int16_t* samples, size_t frames
     for (int i = 0; i < kBuffers && taken < frames; ++i) {
         WAVEHDR& h = s->headers[i];
         if (!IsFree(h)) continue;
-        if (h.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(s->device, &h, sizeof h);
+        if (h.dwFlags & WHDR_PREPARED) W().waveOutUnprepareHeader(s->device, &h, sizeof h);
         const size_t n = std::min(frames - taken, s->bufferFrames);
         std::memcpy(s->data[i].data(), samples + taken * static_cast<size_t>(s->channels),
                     n * static_cast<size_t>(s->channels) * sizeof(int16_t));
         h = WAVEHDR{};
         h.lpData = reinterpret_cast<LPSTR>(s->data[i].data());
         h.dwBufferLength = static_cast<::DWORD>(n * static_cast<size_t>(s->channels) * sizeof(int16_t));
-        if (waveOutPrepareHeader(s->device, &h, sizeof h) != MMSYSERR_NOERROR) break;
-        if (waveOutWrite(s->device, &h, sizeof h) != MMSYSERR_NOERROR) {
-            waveOutUnprepareHeader(s->device, &h, sizeof h);
+        if (W().waveOutPrepareHeader(s->device, &h, sizeof h) != MMSYSERR_NOERROR) break;
+        if (W().waveOutWrite(s->device, &h, sizeof h) != MMSYSERR_NOERROR) {
+            W().waveOutUnprepareHeader(s->device, &h, sizeof h);
             break;
         }
         taken += n;
@@ -124,7 +135,8 @@ long long WaveStreamPlayed(WaveStreamHandle s) {
     if (!s) return 0;
     MMTIME time = {};
     time.wType = TIME_SAMPLES;
-    if (waveOutGetPosition(s->device, &time, sizeof time) != MMSYSERR_NOERROR || time.wType != TIME_SAMPLES)
+    if (W().waveOutGetPosition(s->device, &time, sizeof time) != MMSYSERR_NOERROR ||
+        time.wType != TIME_SAMPLES)
         return s->played;
     const DWORD position = static_cast<DWORD>(time.u.sample);
     s->played += static_cast<DWORD>(position - s->lastPosition); // unsigned difference survives the wrap
@@ -134,30 +146,30 @@ long long WaveStreamPlayed(WaveStreamHandle s) {
 
 void WaveStreamPause(WaveStreamHandle s) {
     if (!s) return;
-    waveOutPause(s->device);
+    W().waveOutPause(s->device);
     s->paused = true;
 }
 
 void WaveStreamResume(WaveStreamHandle s) {
     if (!s) return;
-    waveOutRestart(s->device);
+    W().waveOutRestart(s->device);
     s->paused = false;
 }
 
 void WaveStreamReset(WaveStreamHandle s) {
     if (!s) return;
-    waveOutReset(s->device); // every buffer comes back done; the position starts again from 0
+    W().waveOutReset(s->device); // every buffer comes back done; the position starts again from 0
     Unprepare(s);
     s->played = 0;
     s->lastPosition = 0;
-    if (s->paused) waveOutPause(s->device); // a reset device plays what comes next at once
+    if (s->paused) W().waveOutPause(s->device); // a reset device plays what comes next at once
 }
 
 void WaveStreamClose(WaveStreamHandle s) {
     if (!s) return;
-    waveOutReset(s->device);
+    W().waveOutReset(s->device);
     Unprepare(s);
-    waveOutClose(s->device);
+    W().waveOutClose(s->device);
     delete s;
 }
 

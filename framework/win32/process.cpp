@@ -18,11 +18,15 @@ std::wstring ModulePath() {
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<::DWORD>(buffer.size()));
         if (length == 0) return std::wstring();
         if (length < buffer.size()) return std::wstring(buffer.data(), length);
-        if (buffer.size() >= 32768) return std::wstring(buffer.data(), length);
+        if (buffer.size() >= 32768) return std::wstring(); // cut: no path is better than a wrong one
         buffer.resize(buffer.size() * 2);
     }
 }
 } // namespace
+
+std::wstring ModuleFileName() {
+    return ModulePath();
+}
 
 std::vector<std::wstring> CommandLineArgs() {
     std::vector<std::wstring> args;

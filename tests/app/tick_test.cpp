@@ -5,6 +5,8 @@
 #include "app/player_app.h"
 #include "playback/playlist.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -101,19 +103,66 @@ TEST_F(TickTest, VolumeKnobFollowsTheDevice) {
     }
 }
 
-TEST_F(TickTest, StartupEntryJoinsTheArguments) {
+TEST_F(TickTest, StartupEntryJoinsTheArgumentsAfterTheProgramsName) {
+    const std::wstring program = L"C:\\Program Files\\Telly\\telly.exe";
     struct Case {
         std::vector<std::wstring> args;
+        std::wstring module;
         std::wstring entry;
     } cases[] = {
-        {{L"telly.exe"}, L""},
-        {{L"telly.exe", L"C:\\a.avi"}, L"C:\\a.avi"},
-        {{L"telly.exe", L"C:\\My", L"Movies\\a.avi"}, L"C:\\My Movies\\a.avi"},
-        {{L"telly.exe", L"a", L"", L"b"}, L"a  b"},
-        {{L"telly.exe", std::wstring(300, L'x')}, std::wstring(300, L'x')},
+        {{L"telly.exe"}, L"telly.exe", L""},
+        {{L"telly.exe", L"C:\\a.avi"}, L"telly.exe", L"C:\\a.avi"},
+        {{L"telly.exe", L"C:\\My", L"Movies\\a.avi"}, L"telly.exe", L"C:\\My Movies\\a.avi"},
+        {{L"telly.exe", L"a", L"", L"b"}, L"telly.exe", L"a  b"},
+        {{L"telly.exe", std::wstring(300, L'x')}, L"telly.exe", std::wstring(300, L'x')},
+        // The program's own path unquoted: its pieces name no movie.
+        {{L"C:\\Program", L"Files\\Telly\\telly.exe", L"C:\\a.avi"}, program, L"C:\\a.avi"},
+        {{L"C:\\Program", L"Files\\Telly\\telly.exe"}, program, L""},
+        {{L"c:\\program", L"files\\TELLY\\telly", L"C:\\My", L"Movies\\a.avi"},
+         program,
+         L"C:\\My Movies\\a.avi"},
+        {{L"Program", L"Files\\Telly\\telly.exe", L"x"},
+         program,
+         L"x"}, // started from C:\ by a relative path
+        // Argument 0 alone is the program's whenever it names it, or names something else altogether.
+        {{program, L"Files\\Telly\\telly.exe"}, program, L"Files\\Telly\\telly.exe"},
+        {{L"telly", L"C:\\a.avi"}, program, L"C:\\a.avi"},
+        {{L"launcher", L"C:\\Program", L"Files\\a.avi"}, program, L"C:\\Program Files\\a.avi"},
+        {{L"C:\\Program", L"Files\\Other\\telly.exe"}, program, L"Files\\Other\\telly.exe"},
+        {{L"Telly\\telly.exe"}, L"C:\\MyTelly\\telly.exe", L""},
+        {{L"ly\\telly.exe", L"x"}, L"C:\\Telly\\telly.exe", L"x"},
+        {{L"C:\\a.avi"}, L"", L""}, // the platform does not tell: argument 0 is the program's
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(JoinCommandLineEntry(c.args), c.entry);
+    for (const auto& c : cases) {
+        std::wstring args;
+        for (const std::wstring& a : c.args)
+            args += L"[" + a + L"]";
+        SCOPED_TRACE(std::string(args.begin(), args.end()));
+        EXPECT_EQ(JoinCommandLineEntry(c.args, c.module), c.entry);
+    }
+    EXPECT_EQ(ProgramNameArguments({}, program), 0u);
+}
+
+TEST_F(TickTest, UnquotedProgramPathWithBlanksKeepsTheSettingsAndTheEntryRight) {
+    // "C:\Program Files\Telly\telly.exe movie.avi" typed without quotes: argument 0 is "C:\Program".
+    char pattern[] = "/tmp/telly-unquoted-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern;
+    const std::string programDir = root + "/Program Files/Telly";
+    ASSERT_EQ(std::system(("mkdir -p '" + programDir + "'").c_str()), 0);
+    const std::wstring rootPath = sim::PlayerPath(root);
+    sim::SetModuleFileName(sim::PlayerPath(programDir) + L"\\telly.exe");
+    sim::AddMovie(L"C:\\a.avi", 1000, 25);
+    sim::SetCommandLine({rootPath + L"\\Program", L"Files\\Telly\\telly.exe", L"C:\\a.avi"});
+    OpenAndStart();
+    std::wstring entry;
+    ASSERT_TRUE(dlg->GetEntryText(0, &entry));
+    EXPECT_EQ(entry, L"C:\\a.avi");
+    EXPECT_EQ(g_nEntryCount, 1);
+    struct stat st;
+    EXPECT_EQ(stat((programDir + "/RIVO.CFG").c_str(), &st), 0) << "the settings beside the program";
+    EXPECT_NE(stat((root + "/RIVO.CFG").c_str(), &st), 0) << "none in the folder argument 0 names";
+    EXPECT_EQ(std::system(("rm -rf '" + root + "'").c_str()), 0);
 }
 
 TEST_F(TickTest, NoArgumentGivesOneEmptyEntryThatIsRetriedWithRepeat) {
@@ -232,8 +281,8 @@ TEST_F(TickTest, QuitRequestClosesWritesAndEndsWithOk) {
     sim::ClearLog();
     sim::Tick();
     // The movie is closed before the settings are written, and both before the dialog ends.
-    ExpectOrderedPrefixes(sim::Log(), {"mci \"close movie\"", "MoveFileEx RIVO.CFG", "EndDialog dlg102 1"});
-    EXPECT_EQ(LogCount(sim::Log(), "MoveFileEx RIVO.CFG"), 1);
+    ExpectOrderedPrefixes(sim::Log(), {"mci \"close movie\"", "ReplaceFile RIVO.CFG", "EndDialog dlg102 1"});
+    EXPECT_EQ(LogCount(sim::Log(), "ReplaceFile RIVO.CFG"), 1);
     INT_PTR result = 0;
     ASSERT_TRUE(sim::ModalEnded(hwnd, &result));
     EXPECT_EQ(result, IDOK);

@@ -1,10 +1,15 @@
 #!/usr/bin/python3
 """The release zip, as a Windows user gets it: the package target makes exactly one telly-<version>-win64.zip
-holding one folder with telly.exe, RIVO.sys and README.txt; unpacked into a fresh folder, the player runs from
-there, plays a movie, and writes RIVO.CFG beside itself (at the first start and again at the close box). The
-shipped telly.exe carries the version information and the manifest, and the readme is one Notepad shows."""
+holding one folder with telly.exe, RIVO.sys and README.txt, and its SHA-256 checksum file beside it; unpacked
+into a fresh folder, the player runs from there, plays a movie, and writes RIVO.CFG beside itself (at the
+first start and again at the close box). The shipped telly.exe carries the version information and the
+manifest, and the readme is one Notepad shows and tells how to check the checksum. Every PE file in the zip
+imports only KnownDLLs and DLLs of the zip, and telly.exe is hardened (check_release.py). A winmm.dll planted
+in the unpacked folder, with winmm searched as Windows searches a DLL that is no KnownDLL, is not loaded, and
+the movie still plays."""
 import hashlib
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -17,7 +22,9 @@ import skin  # noqa: E402
 
 SHIPPED = ("README.txt", "RIVO.sys", "telly.exe")
 # Each of these belongs in both languages of the readme.
-README_IN_BOTH = ("RIVO.CFG", "RIVO.sys", "%APPDATA%\\Telly", "Alt+Enter", "AVI", "274 x 187")
+README_IN_BOTH = ("RIVO.CFG", "RIVO.sys", "%APPDATA%\\Telly", "Alt+Enter", "AVI", "274 x 187", "certutil -hashfile",
+                  "Get-FileHash", ".zip.sha256")
+PLANTED_MARKER = "planted-winmm-loaded.txt"  # what the planted winmm.dll leaves beside itself when loaded
 
 
 def build_package(case, build_dir):
@@ -64,6 +71,11 @@ with Case("release_package") as case:
     zip_path = os.path.join(build_dir, folder_name + ".zip")
 
     made = build_package(case, build_dir)
+    r = subprocess.run([sys.executable, os.path.join(HERE, "check_release.py"), zip_path],
+                       stdin=subprocess.DEVNULL, capture_output=True, text=True)
+    case.log(r.stdout.strip())
+    case.check(r.returncode == 0, "the zip passes the release check (imports, hardening, checksum):\n"
+               + r.stdout.strip())
     case.check(made == [zip_path], "one command makes exactly one zip, %s: %r" % (zip_path, made))
     if not os.path.isfile(zip_path):
         case.fail("no zip at " + zip_path)
@@ -93,19 +105,26 @@ with Case("release_package") as case:
                        stdin=subprocess.DEVNULL, capture_output=True, text=True)
     case.check(r.returncode == 0, "the shipped telly.exe passes the resource check: " + r.stdout.strip())
 
+    def check_plays(label, after_set_up=lambda: None):
+        """Starts the unpacked player on the red clip and checks that it plays; returns the player."""
+        clip = movies()["red"]
+        player = case.start(windows_path(clip["path"]), exe=exe)
+        player.wait_set_up()
+        after_set_up()
+        player.park_pointer()
+        seen = case.screen.wait(lambda: colour_distance(player.hole_mean(), clip["rgb"]) < 30, 10)
+        case.check(seen, "%s: the screen shows the clip's colour %r (mean %r)"
+                   % (label, clip["rgb"], player.hole_mean()))
+        pictures = set()
+        for _ in range(6):
+            pictures.add(hashlib.sha1(player.grab_rect(skin.HOLE).rgb).hexdigest())
+            time.sleep(0.25)
+        case.check(len(pictures) >= 3, "%s: the movie plays: %d different pictures in 1.5 s" % (label, len(pictures)))
+        player.grab_set().save_png(case.artifact("%s.png" % label.replace(" ", "_")))
+        return player
+
     # Run it from the unpacked folder, as a user would.
-    clip = movies()["red"]
-    player = case.start(windows_path(clip["path"]), exe=exe)
-    player.wait_set_up()
-    player.park_pointer()
-    seen = case.screen.wait(lambda: colour_distance(player.hole_mean(), clip["rgb"]) < 30, 10)
-    case.check(seen, "the screen shows the clip's colour %r (mean %r)" % (clip["rgb"], player.hole_mean()))
-    pictures = set()
-    for _ in range(6):
-        pictures.add(hashlib.sha1(player.grab_rect(skin.HOLE).rgb).hexdigest())
-        time.sleep(0.25)
-    case.check(len(pictures) >= 3, "the movie plays: %d different pictures in 1.5 s" % len(pictures))
-    player.grab_set().save_png(case.artifact("playing.png"))
+    player = check_plays("playing")
 
     settings = os.path.join(app_dir, "RIVO.CFG")
     want = settings_text()
@@ -119,3 +138,20 @@ with Case("release_package") as case:
         case.check(f.read() == want, "the quit writes RIVO.CFG beside telly.exe again")
     left = sorted(os.listdir(app_dir))
     case.check(left == sorted(SHIPPED + ("RIVO.CFG",)), "the folder holds the shipped files and RIVO.CFG: %r" % left)
+
+    # A winmm.dll planted beside the program, searched for as Windows searches a DLL that is no KnownDLL.
+    shutil.copy2(os.environ["TELLY_PLANTED_DLL"], os.path.join(app_dir, "winmm.dll"))
+    overrides = [o for o in os.environ.get("WINEDLLOVERRIDES", "").split(";") if o]
+    os.environ["WINEDLLOVERRIDES"] = ";".join(overrides + ["winmm=n,b"])
+    marker = os.path.join(app_dir, PLANTED_MARKER)
+
+    def not_loaded():
+        # The DLL leaves its marker as it is loaded, before the player's own code runs.
+        if os.path.exists(marker):
+            case.fail("the planted winmm.dll was loaded into %s" % open(marker, encoding="ascii").read())
+        case.check(True, "the planted winmm.dll was not loaded (no %s)" % PLANTED_MARKER)
+
+    player = check_plays("planted winmm.dll", not_loaded)
+    player.click(CLOSE)
+    case.check(player.wait_exit(10) is not None, "with the planted DLL, the close box ends the player")
+    case.check(not os.path.exists(marker), "the planted winmm.dll was not loaded later either")

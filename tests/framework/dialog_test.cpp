@@ -47,7 +47,7 @@ public:
     }
     void OnMove(int x, int y) { calls.push_back("move " + std::to_string(x) + "," + std::to_string(y)); }
     void OnTimer(UINT_PTR id) { calls.push_back("timer " + std::to_string(id)); }
-    void OnDropFiles(HDROP drop) { calls.push_back("drop " + std::to_string(plat::DropCount(drop))); }
+    void OnDropFiles(HDROP drop) { calls.push_back("drop " + std::to_string(sim::DropItemCount(drop))); }
     void OnFirstMode() { calls.push_back("command 1032"); }
     LRESULT OnAnswer(WPARAM wp, LPARAM lp) { return static_cast<LRESULT>(wp) * 100 + lp; }
     LRESULT OnNested(WPARAM, LPARAM) {

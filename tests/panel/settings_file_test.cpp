@@ -7,6 +7,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -327,9 +328,14 @@ TEST_F(SettingsFileTest, TakenTemporaryNameUsesTheNextOne) {
     const Case cases[] = {
         {"another player writing it",
          [&] { sim::InjectFileFault(sim::kFailCreate, temp, plat::kFileSharingViolation); }},
-        {"a leftover the system will not replace (hidden): access denied with the name taken",
+        {"a read-only leftover, which cannot be removed",
          [&] {
-             WriteHostFile(ProgramFile("RIVO.CFG.tmp"), "hidden");
+             WriteHostFile(ProgramFile("RIVO.CFG.tmp"), "read-only");
+             ASSERT_EQ(chmod(ProgramFile("RIVO.CFG.tmp").c_str(), 0444), 0);
+         }},
+        {"a name the system will not open: access denied with the name taken",
+         [&] {
+             ASSERT_EQ(mkdir(ProgramFile("RIVO.CFG.tmp").c_str(), 0755), 0);
              sim::InjectFileFault(sim::kFailCreate, temp, plat::kFileAccessDenied);
          }},
         {"a folder of that name", [&] { ASSERT_EQ(mkdir(ProgramFile("RIVO.CFG.tmp").c_str(), 0755), 0); }},
@@ -373,6 +379,157 @@ TEST_F(SettingsFileTest, TakenTemporaryNameUsesTheNextOne) {
     Quit();
     EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), before);
     EXPECT_EQ(ReadHostFile(UserFile("RIVO.CFG")), SettingsText(1, 0, 0, 0));
+}
+
+// What may stand at the temporary name when a write starts. Each is taken over or passed by without its
+// target, or anything else outside the settings, being followed, emptied or written.
+TEST_F(SettingsFileTest, WhatStandsAtTheTemporaryNameIsNeverFollowedOrEmptied) {
+    ShipTemplate();
+    const std::string victim = appData + "/victim.txt";
+    const std::string tmp = ProgramFile("RIVO.CFG.tmp");
+    const std::wstring tmpPath = sim::PlayerPath(tmp);
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        bool victimExists; // after the write; its bytes are "precious" when it does
+        bool removed;      // the stale name is gone afterwards (else the next name was taken)
+    };
+    const Case cases[] = {
+        {"a stale file", [&] { WriteHostFile(tmp, "stale settings"); }, true, true},
+        {"a hard link to another file", [&] { ASSERT_EQ(link(victim.c_str(), tmp.c_str()), 0); }, true, true},
+        {"a link to another file", [&] { ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0); }, true, true},
+        {"a dangling link",
+         [&] {
+             std::remove(victim.c_str());
+             ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0);
+         },
+         false, true},
+        {"a link to a folder", [&] { ASSERT_EQ(symlink(appData.c_str(), tmp.c_str()), 0); }, true, true},
+        // Links the user may not delete: the name is passed by, and still nothing is written through them.
+        {"a link to another file that cannot be removed",
+         [&] {
+             ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0);
+             sim::InjectFileFault(sim::kFailDelete, tmpPath);
+         },
+         true, false},
+        {"a hard link that cannot be removed",
+         [&] {
+             ASSERT_EQ(link(victim.c_str(), tmp.c_str()), 0);
+             sim::InjectFileFault(sim::kFailDelete, tmpPath);
+         },
+         true, false},
+        {"a dangling link that cannot be removed",
+         [&] {
+             std::remove(victim.c_str());
+             ASSERT_EQ(symlink(victim.c_str(), tmp.c_str()), 0);
+             sim::InjectFileFault(sim::kFailDelete, tmpPath);
+         },
+         false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteHostFile(victim, "precious");
+        WriteHostFile(ProgramFile("RIVO.CFG"), kFirstStartFile);
+        c.plant();
+        g_nBottunMode = 1;
+        Quit();
+        EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), SettingsText(0, 0, 0, 1));
+        struct stat st;
+        ASSERT_EQ(lstat(ProgramFile("RIVO.CFG").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode)) << "the settings file is a file of its own";
+        EXPECT_EQ(st.st_nlink, 1u);
+        if (c.victimExists)
+            EXPECT_EQ(ReadHostFile(victim), "precious");
+        else
+            EXPECT_FALSE(FileExists(victim)) << "a dangling link made nothing at its target";
+        EXPECT_EQ(Names(appData),
+                  c.victimExists ? std::vector<std::string>{"victim.txt"} : std::vector<std::string>{});
+        const std::vector<std::string> left =
+            c.removed ? std::vector<std::string>{"RIVO.CFG", "RIVO.sys"}
+                      : std::vector<std::string>{"RIVO.CFG", "RIVO.CFG.tmp", "RIVO.sys"};
+        EXPECT_EQ(Names(programDir), left) << "no temporary file of this write is left";
+        std::string cmd = "rm -rf '" + tmp + "'";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+        g_nBottunMode = 0;
+    }
+}
+
+TEST_F(SettingsFileTest, ReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsTheUsersLock) {
+    ShipTemplate();
+    WriteHostFile(ProgramFile("RIVO.CFG"), kFirstStartFile);
+    ASSERT_EQ(chmod(ProgramFile("RIVO.CFG").c_str(), 0640), 0);
+    g_nWheel2Mode = 1;
+    Quit();
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), SettingsText(0, 0, 1, 0));
+    struct stat st;
+    ASSERT_EQ(stat(ProgramFile("RIVO.CFG").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << "the settings file's own permissions, not the temporary file's";
+
+    // Read-only: read at every start, never written, and nothing goes elsewhere instead.
+    const std::string locked = SettingsText(1, 0, 0, 1);
+    WriteHostFile(ProgramFile("RIVO.CFG"), locked);
+    ASSERT_EQ(chmod(ProgramFile("RIVO.CFG").c_str(), 0444), 0);
+    Start();
+    EXPECT_EQ(g_nWheel1Play, 1);
+    EXPECT_EQ(g_nBottunMode, 1);
+    g_nBottunMode = 0;
+    Quit();
+    EXPECT_EQ(ReadHostFile(ProgramFile("RIVO.CFG")), locked);
+    ASSERT_EQ(stat(ProgramFile("RIVO.CFG").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+    EXPECT_EQ(Names(programDir), (std::vector<std::string>{"RIVO.CFG", "RIVO.sys"}))
+        << "no temporary file left";
+    EXPECT_FALSE(FileExists(userDir));
+    Start();
+    EXPECT_EQ(g_nBottunMode, 1) << "the lock holds over the next start";
+}
+
+TEST_F(SettingsFileTest, FolderNamedLikeTheSettingsFileIsLeftAlone) {
+    ShipTemplate();
+    ASSERT_EQ(mkdir(ProgramFile("RIVO.CFG").c_str(), 0755), 0);
+    SetSettingValues({7, 7, 7, 7, 7, 7, 7, 7, 7});
+    Open(); // starts: the folder opens as no settings file, and the first-start write goes nowhere
+    EXPECT_NE(hwnd, nullptr);
+    sim::CloseModal(hwnd);
+    hwnd = nullptr;
+    EXPECT_EQ(g_nWheel1Play, 7);
+    g_nBottunMode = 1;
+    Quit();
+    EXPECT_EQ(Names(ProgramFile("RIVO.CFG")), std::vector<std::string>{}) << "nothing written into it";
+    EXPECT_EQ(Names(programDir), (std::vector<std::string>{"RIVO.CFG", "RIVO.sys"}));
+    EXPECT_FALSE(FileExists(userDir)) << "a folder in the way is no reason to write elsewhere";
+}
+
+TEST_F(SettingsFileTest, OversizedFilesAreNotTakenIntoMemory) {
+    constexpr size_t kLimit = 64 * 1024;
+    const std::string values = "x=0\r\ny=0\r\nWheel1_Play =1\r\nWheel1_Pause=1\r\n";
+    struct Case {
+        size_t size;
+        bool read;
+    } cases[] = {{kLimit, true}, {kLimit + 1, false}, {8u << 20, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        WriteHostFile(ProgramFile("RIVO.CFG"), values + std::string(c.size - values.size(), '#'));
+        SetSettingValues({7, 7, 7, 7, 7, 7, 7, 7, 7});
+        settings->ReadSettings();
+        EXPECT_EQ(g_nWheel1Play, c.read ? 1 : 7);
+        EXPECT_EQ(g_nWheel1Pause, c.read ? 1 : 7);
+    }
+
+    // A template past the limit gives way to the built-in copy: the settings file stays small.
+    const std::string templ = "[T]\r\nx=\r\ny=\r\nWheel1_Play =\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        WriteHostFile(ProgramFile("RIVO.sys"), templ + std::string(c.size - templ.size(), '#'));
+        SetSettingValues({0, 0, 1, 0, 0, 0, 0, 0, 0});
+        Quit();
+        const std::string written = ReadHostFile(ProgramFile("RIVO.CFG"));
+        const std::string head = "[T]\r\nx=0\r\ny=0\r\nWheel1_Play =1\r\n";
+        if (c.read)
+            EXPECT_EQ(written.substr(0, head.size()), head);
+        else
+            EXPECT_EQ(written, SettingsText(1, 0, 0, 0));
+    }
 }
 
 TEST_F(SettingsFileTest, FailedWriteLeavesThePreviousFileByteForByteOnEitherSide) {

@@ -6,6 +6,7 @@
 #include "seam/seam_env.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,8 @@ using namespace fw;
 
 namespace {
 
+constexpr size_t kAnyLength = 1u << 20;
+
 bool WriteFile(const std::wstring& path, const std::string& bytes) {
     CFile f;
     return f.Open(path, CFile::modeCreate) && f.Write(bytes.data(), bytes.size()) && f.Flush() && f.Close();
@@ -21,7 +24,7 @@ bool WriteFile(const std::wstring& path, const std::string& bytes) {
 
 std::string ReadFile(const std::wstring& path) {
     std::string data = "<unread>";
-    ReadWholeFile(path, &data);
+    ReadWholeFile(path, &data, kAnyLength);
     return data;
 }
 
@@ -102,7 +105,7 @@ TEST_F(FileSeam, WrittenBytesReadBackWhole) {
 TEST_F(FileSeam, WhatCannotBeOpenedIsToldApart) {
     bool opened = true;
     std::string data = "untouched";
-    EXPECT_FALSE(ReadWholeFile(dir / L"missing.txt", &data, &opened));
+    EXPECT_FALSE(ReadWholeFile(dir / L"missing.txt", &data, kAnyLength, &opened));
     EXPECT_FALSE(opened);
     EXPECT_EQ(data, "untouched");
     CFile f;
@@ -128,6 +131,88 @@ TEST_F(FileSeam, ReplaceTakesTheSourcesPlaceInOneStep) {
     EXPECT_FALSE(CFile::Remove(dir / L"first.cfg"));
     ASSERT_TRUE(seam::MakeFolder(dir / L"sub"));
     EXPECT_FALSE(CFile::Remove(dir / L"sub")) << "a folder is no file";
+}
+
+// What the settings writer relies on: a new file is made only where no name stands, and nothing that stands
+// there is followed, emptied or written through.
+TEST_F(FileSeam, CreateNewTakesOnlyAFreeName) {
+    CFile f;
+    ASSERT_TRUE(f.Open(dir / L"new.tmp", CFile::modeCreateNew));
+    EXPECT_TRUE(f.Write("new", 3));
+    EXPECT_FALSE(CFile::Remove(dir / L"new.tmp")) << "a file in use is not deleted from under its writer";
+    EXPECT_TRUE(f.Close());
+    EXPECT_EQ(ReadFile(dir / L"new.tmp"), "new");
+
+    ASSERT_TRUE(WriteFile(dir / L"taken.tmp", "taken"));
+    ASSERT_TRUE(seam::MakeFolder(dir / L"folder.tmp"));
+    for (const wchar_t* name : {L"taken.tmp", L"folder.tmp", L"new.tmp"}) {
+        SCOPED_TRACE(std::string(name, name + std::wcslen(name)));
+        for (CFile::OpenFlags flags : {CFile::modeCreateNew, CFile::modeCreateTrial}) {
+            EXPECT_FALSE(f.Open(dir / name, flags));
+            EXPECT_EQ(f.GetOpenError(), CFile::errNameInUse);
+        }
+    }
+    EXPECT_EQ(ReadFile(dir / L"taken.tmp"), "taken") << "not emptied";
+
+    ASSERT_TRUE(f.Open(dir / L"trial.tmp", CFile::modeCreateTrial));
+    EXPECT_TRUE(f.Close());
+    EXPECT_EQ(ReadFile(dir / L"trial.tmp"), "<unread>") << "a trial file leaves nothing";
+}
+
+TEST_F(FileSeam, ALinkIsNeverFollowedByCreateNewNorRemove) {
+    ASSERT_TRUE(WriteFile(dir / L"target.txt", "precious"));
+    if (!seam::MakeLink(dir / L"link.tmp", dir / L"target.txt")) GTEST_SKIP() << "no links here";
+    ASSERT_TRUE(seam::MakeLink(dir / L"dangling.tmp", dir / L"missing.txt"));
+    CFile f;
+    for (const wchar_t* name : {L"link.tmp", L"dangling.tmp"}) {
+        SCOPED_TRACE(std::string(name, name + std::wcslen(name)));
+        EXPECT_FALSE(f.Open(dir / name, CFile::modeCreateNew));
+        EXPECT_FALSE(f.Open(dir / name, CFile::modeCreateTrial));
+        EXPECT_TRUE(CFile::Remove(dir / name)) << "the link goes itself";
+        ASSERT_TRUE(f.Open(dir / name, CFile::modeCreateNew)) << "and leaves its name free";
+        EXPECT_TRUE(f.Write("own", 3));
+        EXPECT_TRUE(f.Close());
+        EXPECT_EQ(ReadFile(dir / name), "own");
+    }
+    EXPECT_EQ(ReadFile(dir / L"target.txt"), "precious");
+    EXPECT_EQ(ReadFile(dir / L"missing.txt"), "<unread>") << "nothing made at a dangling link's target";
+}
+
+TEST_F(FileSeam, RemoveTakesOnlyTheFileAtItsName) {
+    ASSERT_TRUE(WriteFile(dir / L"stale.tmp", "stale"));
+    EXPECT_TRUE(CFile::Remove(dir / L"stale.tmp"));
+    EXPECT_EQ(ReadFile(dir / L"stale.tmp"), "<unread>");
+    EXPECT_FALSE(CFile::Remove(dir / L"stale.tmp")) << "gone already";
+
+    ASSERT_TRUE(WriteFile(dir / L"locked.tmp", "locked"));
+    ASSERT_TRUE(seam::SetReadOnly(dir / L"locked.tmp", true));
+    EXPECT_FALSE(CFile::Remove(dir / L"locked.tmp")) << "read-only";
+    EXPECT_EQ(ReadFile(dir / L"locked.tmp"), "locked");
+    ASSERT_TRUE(seam::SetReadOnly(dir / L"locked.tmp", false));
+    EXPECT_TRUE(CFile::Remove(dir / L"locked.tmp"));
+
+    ASSERT_TRUE(seam::MakeFolder(dir / L"folder.tmp"));
+    EXPECT_FALSE(CFile::Remove(dir / L"folder.tmp"));
+    bool ok = false;
+    SortedListing(dir / L"folder.tmp", &ok);
+    EXPECT_TRUE(ok) << "the folder stays";
+}
+
+TEST_F(FileSeam, ReplaceLeavesAReadOnlyFileAndAFolderAsTheyAre) {
+    ASSERT_TRUE(WriteFile(dir / L"locked.cfg", "locked"));
+    ASSERT_TRUE(seam::SetReadOnly(dir / L"locked.cfg", true));
+    ASSERT_TRUE(seam::MakeFolder(dir / L"folder.cfg"));
+    ASSERT_TRUE(WriteFile(dir / L"new.tmp", "new"));
+    EXPECT_FALSE(CFile::Replace(dir / L"new.tmp", dir / L"locked.cfg"));
+    EXPECT_FALSE(CFile::Replace(dir / L"new.tmp", dir / L"folder.cfg"));
+    EXPECT_EQ(ReadFile(dir / L"locked.cfg"), "locked");
+    EXPECT_EQ(ReadFile(dir / L"new.tmp"), "new") << "the source stays where it was";
+    bool ok = false;
+    EXPECT_EQ(SortedListing(dir / L"folder.cfg", &ok), (Listing{{L".", true}, {L"..", true}}));
+
+    ASSERT_TRUE(seam::SetReadOnly(dir / L"locked.cfg", false));
+    EXPECT_TRUE(CFile::Replace(dir / L"new.tmp", dir / L"locked.cfg")) << "unlocked, it is replaced";
+    EXPECT_EQ(ReadFile(dir / L"locked.cfg"), "new");
 }
 
 TEST_F(FileSeam, LongPathsAndNamesOutsideAsciiWork) {

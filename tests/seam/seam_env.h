@@ -28,6 +28,13 @@ std::wstring TempRoot();
 bool MakeFolder(const std::wstring& path);
 bool RemoveFolder(const std::wstring& path); // an empty folder
 
+// The read-only attribute of a file (FILE_ATTRIBUTE_READONLY; on the simulated platform, a host mode without
+// write bits). False when it could not be set.
+bool SetReadOnly(const std::wstring& path, bool readOnly);
+// A symbolic link at `link` to the file or folder `target`; false when the platform makes none here (Wine
+// before reparse points, Windows without the right to make links): the cases that need one skip.
+bool MakeLink(const std::wstring& link, const std::wstring& target);
+
 // Two folders that are the roots of two different mounts (volumes), or false when there are none.
 bool MountRoots(std::wstring* first, std::wstring* second);
 

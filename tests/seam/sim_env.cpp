@@ -46,6 +46,14 @@ bool RemoveFolder(const std::wstring& path) {
     return ::rmdir(sim::HostPath(path).c_str()) == 0;
 }
 
+bool SetReadOnly(const std::wstring& path, bool readOnly) {
+    return ::chmod(sim::HostPath(path).c_str(), readOnly ? 0444 : 0644) == 0;
+}
+
+bool MakeLink(const std::wstring& link, const std::wstring& target) {
+    return ::symlink(sim::HostPath(target).c_str(), sim::HostPath(link).c_str()) == 0;
+}
+
 bool MountRoots(std::wstring* first, std::wstring* second) {
     struct stat a, b;
     if (::stat("/dev/shm", &a) != 0 || ::stat("/proc", &b) != 0 || a.st_dev == b.st_dev) return false;

@@ -3,6 +3,7 @@
 // WM_CTLCOLOR*, painting, and the main window's extended styles. Everything the simulation has too is in the
 // conformance suite (tests/seam).
 #include "framework/afxwin.h"
+#include "framework/paths.h"
 #include "framework/win32/long_path.h"
 #include "framework/win32/selftest/probe.h"
 #include "framework/win32/wheel_notches.h"
@@ -57,6 +58,18 @@ TEST(Win32Backend, ProcessArgumentsAndSettingsFolder) {
     EXPECT_EQ(args[0].substr(args[0].size() - 4), L".exe");
     EXPECT_EQ(args[1], L"two words");
     EXPECT_EQ(args[2], L"x");
+    // The program's own file: a full path whose folder is the one argument 0 names when it names one.
+    const std::wstring module = AfxGetModuleFileName();
+    ASSERT_GT(module.size(), 19u);
+    EXPECT_EQ(module.substr(module.size() - 19), L"\\win32_selftest.exe");
+    EXPECT_TRUE(module.compare(1, 2, L":\\") == 0 || module.compare(0, 2, L"\\\\") == 0) << "absolute";
+    if (args[0].find(L'\\') != std::wstring::npos) {
+        std::wstring a = DirectoryOf(module), b = DirectoryOf(args[0]);
+        for (std::wstring* text : {&a, &b})
+            for (wchar_t& c : *text)
+                c = c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+        EXPECT_EQ(a, b);
+    }
     // Asking where the per-user folder is makes nothing; only the create call does.
     const std::wstring settings = AfxGetUserSettingsFolder();
     ASSERT_GT(settings.size(), 7u);

@@ -89,3 +89,65 @@ TEST(Win32Backend, DropItemsReadInOnePassMatchTheShell) {
         fw::plat::FinishDrop(drop);
     }
 }
+
+namespace {
+
+// A drop whose memory holds exactly `bytes`, whatever they say.
+fw::HDROP RawBlock(const std::vector<BYTE>& bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.empty() ? 1 : bytes.size());
+    if (!memory) return nullptr;
+    if (!bytes.empty()) {
+        std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+    }
+    return reinterpret_cast<fw::HDROP>(memory);
+}
+
+std::vector<BYTE> Header(DWORD files, bool wide) {
+    std::vector<BYTE> bytes(sizeof(DROPFILES), 0);
+    DROPFILES header{};
+    header.pFiles = files;
+    header.fWide = wide ? TRUE : FALSE;
+    std::memcpy(bytes.data(), &header, sizeof header);
+    return bytes;
+}
+
+std::vector<BYTE> With(std::vector<BYTE> bytes, const std::vector<BYTE>& more) {
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    return bytes;
+}
+
+} // namespace
+
+// A block from another program is read within its own size: a malformed one gives the whole names before
+// the fault, or none, and never reaches the shell's unbounded query.
+TEST(Win32Backend, MalformedDropBlocksGiveTheNamesReadSoFar) {
+    const DWORD start = sizeof(DROPFILES);
+    const std::vector<BYTE> wideA = {'a', 0, 0, 0}; // L"a" and its zero
+    struct Shape {
+        const char* name;
+        std::vector<BYTE> bytes;
+        std::vector<std::wstring> items;
+    } shapes[] = {
+        {"shorter than its header", std::vector<BYTE>(8, 0), {}},
+        {"header alone", Header(start, true), {}},
+        {"names start inside the header", With(Header(4, true), wideA), {}},
+        {"names start past the block", With(Header(0x7FFFFFF0u, true), wideA), {}},
+        {"wide list without its end", With(Header(start, true), With(wideA, {'b', 0, 0, 0})), {L"a", L"b"}},
+        {"wide name cut by the block's end", With(Header(start, true), With(wideA, {'x', 0})), {L"a"}},
+        {"no zero at all", With(Header(start, true), std::vector<BYTE>(64, 'x')), {}},
+        {"ANSI list without its end", With(Header(start, false), {'a', 0, 'b', 0}), {L"a", L"b"}},
+    };
+    for (const Shape& shape : shapes) {
+        SCOPED_TRACE(shape.name);
+        fw::HDROP drop = RawBlock(shape.bytes);
+        ASSERT_NE(drop, nullptr);
+        std::vector<std::wstring> items = {L"stale"};
+        EXPECT_FALSE(fw::plat::DropItems(drop, &items));
+        EXPECT_EQ(items, shape.items);
+        fw::plat::FinishDrop(drop);
+    }
+    std::vector<std::wstring> items = {L"stale"};
+    EXPECT_FALSE(fw::plat::DropItems(nullptr, &items));
+    EXPECT_TRUE(items.empty());
+}

@@ -42,6 +42,30 @@ bool RemoveFolder(const std::wstring& path) {
     return RemoveDirectoryW(ApiPath(path).c_str()) != 0;
 }
 
+bool SetReadOnly(const std::wstring& path, bool readOnly) {
+    const std::wstring apiPath = ApiPath(path);
+    const DWORD attributes = GetFileAttributesW(apiPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD wanted = readOnly ? attributes | FILE_ATTRIBUTE_READONLY
+                                  : attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    return SetFileAttributesW(apiPath.c_str(), wanted) != 0;
+}
+
+bool MakeLink(const std::wstring& link, const std::wstring& target) {
+    const DWORD folder = probe::IsFolder(target) ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
+    // Without developer mode Windows wants the privilege unless the unprivileged flag is given (Windows 10
+    // 1703 on); older systems refuse the flag, and the case skips there.
+    if (!CreateSymbolicLinkW(ApiPath(link).c_str(), ApiPath(target).c_str(),
+                             folder | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        return false;
+    // Wine 8 answers TRUE and makes nothing: only a link that is there counts.
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(ApiPath(link).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 bool MountRoots(std::wstring* first, std::wstring* second) {
     // Wine's Z: drive is the Unix root; /dev/shm and /proc are mounts of their own.
     if (!probe::IsFolder(L"Z:\\dev\\shm") || !probe::IsFolder(L"Z:\\proc")) return false;

@@ -398,6 +398,7 @@ class Case:
         return condition
 
     def fail(self, message):
+        self.log("FAILED: " + message)
         self.failures.append(message)
         raise CaseFailed(message)
 

@@ -15,6 +15,8 @@ using namespace fw;
 
 namespace {
 
+constexpr size_t kAnyLength = 1u << 20;
+
 class SimFilesTest : public SimTest {
 protected:
     void SetUp() override {
@@ -33,7 +35,7 @@ protected:
     }
     static std::string Read(const std::wstring& path) {
         std::string data = "<unread>";
-        ReadWholeFile(path, &data);
+        ReadWholeFile(path, &data, kAnyLength);
         return data;
     }
     std::string host;
@@ -63,7 +65,8 @@ TEST_F(SimFilesTest, InjectedFaultsHitOnceAndOnlyTheirSuffix) {
         const char* what;
     };
     for (const Case c : {Case{sim::kFailCreate, "create"}, Case{sim::kFailWrite, "write"},
-                         Case{sim::kFailRead, "read"}, Case{sim::kFailReplace, "replace"}}) {
+                         Case{sim::kFailRead, "read"}, Case{sim::kFailReplace, "replace"},
+                         Case{sim::kFailDelete, "delete"}}) {
         sim::InjectFileFault(c.fault, L"RIVO.CFG");
         EXPECT_TRUE(Write(P(L"other.txt"), "x")) << c.what << ": other paths are not hit";
         bool failed = false;
@@ -77,6 +80,9 @@ TEST_F(SimFilesTest, InjectedFaultsHitOnceAndOnlyTheirSuffix) {
             break;
         case sim::kFailReplace:
             failed = !plat::FileReplace(P(L"keep.txt"), P(L"RIVO.CFG"));
+            break;
+        case sim::kFailDelete:
+            failed = !plat::FileDelete(P(L"RIVO.CFG"));
             break;
         }
         EXPECT_TRUE(failed) << c.what;
@@ -117,9 +123,9 @@ TEST_F(SimFilesTest, ListingShowsDotsAndLinkedFoldersAsFolders) {
 
 TEST_F(SimFilesTest, FinishedDropsAndSettingsFolder) {
     const HDROP drop = sim::MakeDrop({L"C:\\a", L"C:\\b c"});
-    EXPECT_EQ(plat::DropCount(drop), 2u);
+    EXPECT_EQ(sim::DropItemCount(drop), 2u);
     plat::FinishDrop(drop);
-    EXPECT_EQ(plat::DropCount(drop), 0u);
+    EXPECT_EQ(sim::DropItemCount(drop), 0u);
     EXPECT_EQ(sim::Log(), std::vector<std::string>{"DragFinish"});
 
     EXPECT_EQ(plat::UserSettingsDir(), L"");
