@@ -161,6 +161,18 @@ TEST_F(PlaybackTest, FilesItCannotPlayGoToTheSystemsDevices) {
     EXPECT_NE(Send(L"status movie mode"), 0u) << "closed";
 }
 
+TEST_F(PlaybackTest, PicturesBeyond8192PixelsAreRefused) {
+    EXPECT_NE(OpenClip("huge.avi"), 0u);
+    EXPECT_FALSE(device.Holds(L"movie")) << "nothing else in it: the system's devices have it";
+    ASSERT_EQ(OpenClip("huge_with_tone.avi"), 0u);
+    Send(L"play movie");
+    Run(500);
+    sim::Picture picture;
+    ASSERT_TRUE(sim::LastPicture(&picture));
+    EXPECT_TRUE(media_test::AllBlack(picture)) << "its sound plays alone";
+    EXPECT_GT(sim::WaveOut().playedFrames, 0);
+}
+
 TEST_F(PlaybackTest, DamagedFilesPlayWhatDecodesAndEnd) {
     struct Case {
         const char* clip;
