@@ -60,7 +60,7 @@ add_custom_command(OUTPUT ${TELLY_FFMPEG_BUILD_STAMP}
     COMMAND ${CMAKE_COMMAND} -E touch ${TELLY_FFMPEG_BUILD_STAMP}
     DEPENDS ${CMAKE_SOURCE_DIR}/scripts/build-ffmpeg-windows ${CMAKE_SOURCE_DIR}/scripts/ffmpeg-stack-guard.c
         ${TELLY_FFMPEG_SOURCE}/origin.txt
-    COMMENT "FFmpeg's DLLs for Windows (a few minutes the first time in a build tree)"
+    COMMENT "FFmpeg's DLLs for Windows (about ten CPU-minutes the first time in a build tree)"
     USES_TERMINAL
     VERBATIM)
 add_custom_target(telly_ffmpeg_build ALL DEPENDS ${TELLY_FFMPEG_BUILD_STAMP})
