@@ -1,14 +1,15 @@
 #!/usr/bin/python3
 """The release zip, as a Windows user gets it: the package target makes exactly one telly-<version>-win64.zip
-holding one folder with telly.exe, RIVO.sys and README.txt, and its SHA-256 checksum file beside it; unpacked
-into a fresh folder, the player runs from there, plays a movie, and writes RIVO.CFG beside itself (at the
-first start and again at the close box). The shipped telly.exe carries the version information and the
-manifest, and the readme is one Notepad shows and tells how to check the checksum. Every PE file in the zip
-imports only KnownDLLs and DLLs of the zip, and telly.exe is hardened (check_release.py). A winmm.dll planted
-in the unpacked folder, with winmm searched as Windows searches a DLL that is no KnownDLL, is not loaded, and
-the movie still plays."""
+holding one folder with telly.exe, RIVO.sys, README.txt, FFmpeg's five DLLs and licenses/ (the LGPL and
+FFmpeg.txt), and its SHA-256 checksum file beside it; unpacked into a fresh folder, the player runs from there,
+plays a movie, and writes RIVO.CFG beside itself (at the first start and again at the close box). The shipped
+telly.exe carries the version information and the manifest, and the readme is one Notepad shows and tells how to
+check the checksum. Every PE file in the zip imports only KnownDLLs and DLLs of the zip, and telly.exe is hardened
+(check_release.py). A winmm.dll planted in the unpacked folder, with winmm searched as Windows searches a DLL
+that is no KnownDLL, is not loaded, and the movie still plays."""
 import hashlib
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -21,9 +22,12 @@ from telly_e2e import CLOSE, Case, colour_distance, movies, settings_text, windo
 import skin  # noqa: E402
 
 SHIPPED = ("README.txt", "RIVO.sys", "telly.exe")
+# FFmpeg's DLLs, one per library, named by the build after its major version; and their licence texts.
+FFMPEG_DLL = re.compile(r"^(avcodec|avformat|avutil|swresample|swscale)-[0-9]+\.dll$")
+LICENSES = ("licenses/COPYING.LGPLv2.1.txt", "licenses/FFmpeg.txt")
 # Each of these belongs in both languages of the readme.
 README_IN_BOTH = ("RIVO.CFG", "RIVO.sys", "%APPDATA%\\Telly", "Alt+Enter", "AVI", "274 x 187", "certutil -hashfile",
-                  "Get-FileHash", ".zip.sha256")
+                  "Get-FileHash", ".zip.sha256", "licenses")
 PLANTED_MARKER = "planted-winmm-loaded.txt"  # what the planted winmm.dll leaves beside itself when loaded
 
 
@@ -85,8 +89,12 @@ with Case("release_package") as case:
         files = sorted(n for n in entries if not n.endswith("/"))
         case.check(all(n == folder_name + "/" or n.startswith(folder_name + "/") for n in entries),
                    "everything lies in the one folder %s/: %r" % (folder_name, entries))
-        case.check(files == [folder_name + "/" + n for n in SHIPPED], "the zip holds exactly %r: %r"
-                   % (SHIPPED, files))
+        dlls = tuple(sorted(n.split("/", 1)[1] for n in files if FFMPEG_DLL.match(n.split("/", 1)[1])))
+        case.check(len(dlls) == 5 and len({d.split("-")[0] for d in dlls}) == 5, "one DLL per FFmpeg library: %r"
+                   % (dlls,))
+        shipped = SHIPPED + dlls + LICENSES
+        case.check(files == sorted(folder_name + "/" + n for n in shipped), "the zip holds exactly %r: %r"
+                   % (shipped, files))
         unpacked = os.path.join(case.dir, "unpacked")
         z.extractall(unpacked)
     app_dir = os.path.join(unpacked, folder_name)
@@ -137,7 +145,8 @@ with Case("release_package") as case:
     with open(settings, "rb") as f:
         case.check(f.read() == want, "the quit writes RIVO.CFG beside telly.exe again")
     left = sorted(os.listdir(app_dir))
-    case.check(left == sorted(SHIPPED + ("RIVO.CFG",)), "the folder holds the shipped files and RIVO.CFG: %r" % left)
+    case.check(left == sorted(SHIPPED + dlls + ("licenses", "RIVO.CFG")),
+               "the folder holds the shipped files and RIVO.CFG: %r" % left)
 
     # A winmm.dll planted beside the program, searched for as Windows searches a DLL that is no KnownDLL.
     shutil.copy2(os.environ["TELLY_PLANTED_DLL"], os.path.join(app_dir, "winmm.dll"))

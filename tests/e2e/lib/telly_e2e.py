@@ -1,7 +1,7 @@
 """Running telly.exe under Wine for one end-to-end case.
 
-A case gets a fresh folder with its own copy of telly.exe and RIVO.sys (so settings files never leak from one
-case to the next), starts the player there with the arguments it wants, finds the player's X window, acts on it
+A case gets a fresh folder with its own copy of telly.exe, RIVO.sys and the DLLs beside telly.exe (so settings
+files never leak from one case to the next), starts the player there with the arguments it wants, finds the player's X window, acts on it
 with xdotool or an XDND drop, and checks geometry, pixels and files. The process's working directory is another
 folder, so a settings file that lands beside the program was really put there by the program's own path.
 
@@ -366,10 +366,13 @@ class Case:
 
     # --- set-up
     def app_copy(self, name="telly.exe"):
-        """A fresh program folder: telly.exe (under `name`) and the settings template beside it."""
+        """A fresh program folder: telly.exe (under `name`) with the settings template and the DLLs it finds beside
+        it in the build (FFmpeg's, copied there by the build for a program that links them)."""
         exe = os.path.join(self.app_dir, name)
         shutil.copy2(self.exe_src, exe)
-        shutil.copy2(os.path.join(os.path.dirname(self.exe_src), "RIVO.sys"), self.app_dir)
+        build_dir = os.path.dirname(self.exe_src)
+        for beside in ["RIVO.sys"] + sorted(n for n in os.listdir(build_dir) if n.lower().endswith(".dll")):
+            shutil.copy2(os.path.join(build_dir, beside), self.app_dir)
         return exe
 
     def start(self, *args, exe=None):
