@@ -130,6 +130,11 @@ int64_t CMoviePlayer::PositionUs() {
     return std::clamp<int64_t>(CurrentUs(), 0, std::max<int64_t>(0, std::min(last, length - 1)));
 }
 
+CMoviePlayer::Shown CMoviePlayer::ShownPicture() {
+    fw::CMutexLock lock(m_shared.mutex);
+    return Shown{m_shared.shownIndex, m_shared.shownSerial == m_shared.serial, m_shared.shownCount};
+}
+
 void CMoviePlayer::Settle() {
     fw::CMutexLock lock(m_shared.mutex);
     m_shared.Poke();

@@ -50,6 +50,15 @@ public:
     // (never the length), the length once the end is reached.
     int64_t PositionUs();
 
+    // The picture on the screen: its frame number (-1 before the first) and whether it answers the latest
+    // seek or play from a frame; how many pictures have been shown. For benchmarks and diagnostics.
+    struct Shown {
+        int64_t frame;
+        bool current;
+        uint64_t count;
+    };
+    Shown ShownPicture();
+
     // Waits until both threads have done what the current simulated instant asks (see fw::CMciDevice).
     void Settle();
 

@@ -69,6 +69,10 @@ struct CMovieShared {
     bool started = false; // playing from heldUs has begun for this serial
     int64_t publishedUs = 0, publishedAtUs = 0;
 
+    // The picture on the screen: its frame number and the serial it was decoded for; how many were shown.
+    int64_t shownIndex = -1;
+    uint64_t shownSerial = 0, shownCount = 0;
+
     // For Settle: each worker says when it waits with nothing to do; dirty marks work not yet seen.
     bool decoderIdle = false, decoderDirty = true;
     bool outputIdle = false, outputDirty = true;

@@ -151,6 +151,9 @@ void COutputWorker::Show(Lock& lock, FramePtr frame, int64_t index, int64_t syst
     m_currentIndex = index;
     m_currentSerial = m_serial;
     Draw(lock, true, systemUs);
+    m.shownIndex = index;
+    m.shownSerial = m_serial;
+    ++m.shownCount;
 }
 
 void COutputWorker::Draw(Lock& lock, bool rescale, int64_t systemUs) {

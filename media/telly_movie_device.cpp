@@ -64,6 +64,11 @@ bool CTellyMovieDevice::Holds(const std::wstring& alias) const {
     return m_movies.count(Lower(alias)) != 0;
 }
 
+CMoviePlayer* CTellyMovieDevice::Find(const std::wstring& alias) {
+    auto it = m_movies.find(Lower(alias));
+    return it == m_movies.end() ? nullptr : it->second.player.get();
+}
+
 void CTellyMovieDevice::Settle() {
     for (auto& m : m_movies)
         m.second.player->Settle();

@@ -35,6 +35,8 @@ public:
     bool Holds(const std::wstring& alias) const override;
     fw::DWORD Execute(const std::vector<fw::MciWord>& words, std::wstring* reply) override;
     void Settle() override;
+    // The movie open under `alias`, or null: for benchmarks and diagnostics that watch the pictures.
+    CMoviePlayer* Find(const std::wstring& alias);
 
 private:
     struct Movie {
