@@ -35,8 +35,12 @@ const Scenario kFullScreen[] = {
       {"tick 2", "f18"},
       {"mclick; tick", "holds f19"},
       {"click screen; tick; dblclick screen", "panel holds f19 lit=PAUSE"},
-      {"click screen", "full holds f19"}, // put away while paused: still paused
-      {"rclick", "window f29"},
+      {"wheel +1; tick", "f20"},          // a frame a notch with the panel up too
+      {"click screen", "full holds f20"}, // put away while paused: still paused
+      {"wheel +1; tick", "f21 lit=PAUSE,FF"},
+      {"rclick", "window f31"},
+      {"click FULL", "full holds f45"}, // entering while paused plays the 0.7 s of the repaint
+      {"rclick", "window f55"},
       {"quit; tick", "none ended"}}},
     {"WheelNotchesScanWithThePanelDownAndUp",
      "play=0 click=0 lines=*",
@@ -50,8 +54,8 @@ const Scenario kFullScreen[] = {
       {"wheel +1; tick", "f74 bar114 lit=REW"}, // dropped: the scan has just come back to normal speed
       {"tick 7; wheel +1; tick", "f82 lit=-"},
       {"wheel +1; tick", "holds f103 bar159"},
-      {"mclick; tick", "runs f103 bar159 lit=FF"},
-      {"rclick", "window runs f103"},
+      {"panel PLAY; tick", "runs f123 bar190 lit=FF"}, // the scan's seek, then normal speed
+      {"rclick", "window runs f123"},
       {"quit; tick", "none holds ended"}}},
     {"PanelBarsAndButtonsDuringAndAfterSeeksAndADrag",
      "click=0",
@@ -81,10 +85,11 @@ const Scenario kFullScreen[] = {
       {"hold Alt Enter; tick", "window f16"}, // played on from the last tick's position
       {"tick 9", "window f25"},
       {"tick", "full f26"}, // the tenth tick takes the held keys again
-      {"release; rclick", "window f26"},
-      {"tick 9; wheel +1; tick", "runs f36"}, // notches wait one tick longer than keys
-      {"wheel +1; tick", "holds f57"},
-      {"quit; tick", "none holds ended lit=FF"}}},
+      {"release; mclick; tick", "holds f27"},
+      {"hold Alt Enter; tick; release", "window f37 lit=PAUSE"}, // leaving while paused plays 0.5 s
+      {"tick 9; wheel +1; tick", "f37"},                         // notches wait a tick longer than keys
+      {"wheel +1; tick", "f38"},
+      {"quit; tick", "none ended lit=PAUSE,FF"}}},
 };
 SCENARIO_TABLE(FullScreen, kFullScreen);
 

@@ -113,7 +113,7 @@ const Scenario kKeys[] = {
       {"hold PgDn; tick 2", "vol123"},
       {"tick; release", "vol122"},
       {"tick", "vol120"},
-      {"hold PgUp; tick 4; release", "vol124"},
+      {"click PLAY; hold PgUp; tick 4; release", "holds vol124 lit=PAUSE"},
       {"tick", "vol125"},
       {"down 126,175; move 110,175; up 110,175; tick", "vol109"}}},
     {"ButtonsWhilePausedAndPlaying",

@@ -25,7 +25,8 @@ const Scenario kPlaylist[] = {
       {"click FF; tick", "a f1 lit=REW,FF"},
       {"hold Left; tick; release; tick 2", "c f2 lit=REW"},
       {"tick 162", "c f164 lit=-"},
-      {"tick", "a f0"}}}, // played past the last: the first
+      {"tick", "a f0"}, // played past the last: the first
+      {"click Rep; click FF; click FF; click FF; tick", "none holds lit=GREY,FF,STOP sw=-"}}},
     {"FfAndRewAtTheEndsOfTheListWithoutRepeat",
      "rep=0",
      {{"drop a b c; tick 5", "a runs f5"},
