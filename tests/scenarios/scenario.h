@@ -5,11 +5,12 @@
 //
 // Set-up (the row's `setup`, settings-file values and switch positions; '*' runs the row once per value):
 //   play=0|1 pause=0|1 click=0|1   Wheel1_Play, Wheel1_Pause, BottunMode, written to RIVO.CFG before start
-//   lines=0|1|2 top=N bottom=N     scan-line mode and bands, in the same file
+//   lines=0|1|2                    scan-line mode, in the same file (no bands)
 //   rnd=0|1 rep=0|1                the Rnd and Rep switches, clicked on the set after the first tick
 //   rand=N,N,...                   the platform's next rand() results
 // The movies a, b and c (C:\m\a.avi ...) have 165 frames at 20 fps: one frame per tick, and the position
-// knob stands at x 24 + frame. The command line names nothing; stories start with a drop.
+// knob stands at x 24 + frame (on the next picture). The command line names nothing; stories start with a
+// drop.
 //
 // Actions:
 //   tick [N]                       N timer ticks (50 ms each)
