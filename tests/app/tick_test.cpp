@@ -212,32 +212,6 @@ TEST_F(TickTest, ActivationClearsAPendingNotchAndMovesTheFocus) {
     }
 }
 
-TEST_F(TickTest, ThePictureShowsTheStateThePreviousTickLeft) {
-    sim::AddMovie(L"C:\\a.avi", 1000, 25);
-    SetArgs({L"C:\\a.avi"});
-    OpenAndStart();
-    // PLAY/PAUSE at (38, 161): its lit look is on the sheet at (262, 161). A request the tick carries out in
-    // block 5 shows only on the next tick's picture, since block 3 composes first.
-    const int x = 48, y = 170;
-    const unsigned playing = sim::Pixel(hwnd, x, y);
-    g_bPlayPauseRequest = 1;
-    sim::Tick();
-    EXPECT_EQ(g_bPaused, 1);
-    EXPECT_EQ(sim::Pixel(hwnd, x, y), playing) << "this tick drew the state before its own input";
-    sim::Tick();
-    EXPECT_NE(sim::Pixel(hwnd, x, y), playing) << "the next tick shows the paused look";
-
-    // The same for what the key poll of block 4 does: FF (at (62, 161)) lights only from the next picture on.
-    const int fx = 66, fy = 165;
-    const unsigned unlit = sim::Pixel(hwnd, fx, fy);
-    sim::SetKey(VK_RIGHT, true); // paused: Right scans forward and lights FF
-    sim::Tick();
-    sim::ReleaseAllKeys();
-    EXPECT_EQ(sim::Pixel(hwnd, fx, fy), unlit);
-    sim::Tick();
-    EXPECT_NE(sim::Pixel(hwnd, fx, fy), unlit);
-}
-
 TEST_F(TickTest, PaintingDrawsTheIconCentredOnlyWhenMinimised) {
     OpenAndStart();
     sim::Send(hwnd, WM_PAINT);
@@ -292,17 +266,6 @@ TEST_F(TickTest, QuitRequestClosesWritesAndEndsWithOk) {
     std::ifstream in(programDir + "/RIVO.CFG", std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("Wheel1_Play =1\r\n"), std::string::npos) << text;
-}
-
-TEST_F(TickTest, LitCountersLastTwoTicks) {
-    OpenAndStart();
-    g_nFfLitTicks = 2;
-    sim::Tick();
-    EXPECT_EQ(g_nFfLitTicks, 1);
-    sim::Tick();
-    EXPECT_EQ(g_nFfLitTicks, 0);
-    sim::Tick();
-    EXPECT_EQ(g_nFfLitTicks, 0);
 }
 
 TEST_F(TickTest, EveryTickReleasesItsDeviceContext) {

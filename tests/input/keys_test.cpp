@@ -115,28 +115,6 @@ TEST_F(KeysTest, ArrowsWhilePlayingChangeTheEntryAndEndAScan) {
     EXPECT_EQ(g_nScanStep, 0);
 }
 
-TEST_F(KeysTest, RightHeldWhilePlayingAdvancesEverySevenTicks) {
-    Hold({VK_RIGHT});
-    std::vector<int> changes;
-    int last = g_nCurrentIndex;
-    for (int tick = 1; tick <= 15; ++tick) {
-        sim::Tick();
-        if (g_nCurrentIndex != last) changes.push_back(tick);
-        last = g_nCurrentIndex;
-    }
-    EXPECT_EQ(changes, (std::vector<int>{1, 8, 15}));
-}
-
-TEST_F(KeysTest, SpaceHeldTogglesEveryFiveTicks) {
-    Hold({VK_SPACE});
-    std::vector<int> paused;
-    for (int tick = 1; tick <= 11; ++tick) {
-        sim::Tick();
-        paused.push_back(g_bPaused);
-    }
-    EXPECT_EQ(paused, (std::vector<int>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 1}));
-}
-
 TEST_F(KeysTest, InactiveWindowIgnoresKeysUnlessFullScreen) {
     g_bActive = 0;
     g_cArrowKeys = 6;
