@@ -274,7 +274,8 @@ void CDecodeWorker::Filter(VideoItem item) {
 
 void CDecodeWorker::Emit(VideoItem item) {
     fw::CMutexLock lock(m.mutex);
-    if (item.serial != m.serial || m.seekPending) return; // a newer seek has made it stale
+    // While a newer seek waits to be picked up, what is decoded stays queued: the seek may go on from it.
+    if (item.serial != m.serial && !m.seekPending) return;
     m.video.push_back(std::move(item));
     m.outputDirty = true;
     m.changed.WakeAll();
@@ -310,7 +311,7 @@ void CDecodeWorker::PlaceSound(const int16_t* samples, int frames, int64_t us) {
 
 void CDecodeWorker::QueueSound(AudioItem item) {
     fw::CMutexLock lock(m.mutex);
-    if (item.serial != m.serial || m.seekPending) return;
+    if (item.serial != m.serial && !m.seekPending) return;
     m.audioQueuedFrames += static_cast<int64_t>(item.samples.size()) / std::max(1, m.audioChannels);
     m.audio.push_back(std::move(item));
     m.outputDirty = true;

@@ -58,6 +58,8 @@ void COutputWorker::Run() {
 }
 
 void COutputWorker::DropStale() {
+    // A seek not yet picked up may go on from what is queued (the decoder takes it over): left alone.
+    if (m.seekPending) return;
     while (!m.video.empty() && m.video.front().serial != m.serial) {
         m.video.pop_front();
         m.decoderDirty = true;
@@ -140,7 +142,7 @@ void COutputWorker::Hold(Lock& lock, int64_t systemUs) {
         lock.Lock();
     }
     // A seek's picture is shown as soon as it is decoded, and stays queued for a play from there.
-    if (!m.video.empty() && m.video.front().seekResult && !m_started &&
+    if (!m.video.empty() && m.video.front().seekResult && m.video.front().serial == m.serial && !m_started &&
         (m.video.front().serial != m_currentSerial || m.video.front().index != m_currentIndex)) {
         const VideoItem& front = m.video.front();
         Show(lock, RefFrame(front.frame.get()), front.index, systemUs);
@@ -209,7 +211,7 @@ void COutputWorker::FeedSound(Lock& lock, int64_t systemUs) {
     for (;;) {
         if (!m_hasPending) {
             DropStale(); // a seek may have come while the lock was let go
-            if (m.audio.empty() || m_serial != m.serial) return;
+            if (m.audio.empty() || m_serial != m.serial || m.audio.front().serial != m.serial) return;
             m_pending = std::move(m.audio.front());
             m.audio.pop_front();
             const int64_t frames = static_cast<int64_t>(m_pending.samples.size()) / channels;
