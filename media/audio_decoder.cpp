@@ -1,5 +1,7 @@
 #include "media/audio_decoder.h"
 
+#include "media/open_decoder.h"
+
 namespace media {
 
 namespace {
@@ -8,23 +10,9 @@ constexpr int kMinRate = 8000, kMaxRate = 192000;
 } // namespace
 
 bool CAudioDecoder::Open(const AVStream* stream) {
-    // A decoder that failed to open is none at all: flushing a half-made one would crash.
-    if (!OpenContext(stream)) {
-        m_codec.reset();
-        return false;
-    }
-    return true;
-}
-
-bool CAudioDecoder::OpenContext(const AVStream* stream) {
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec) return false;
-    m_codec.reset(avcodec_alloc_context3(codec));
     m_frame = NewFrame();
-    if (!m_codec || !m_frame || avcodec_parameters_to_context(m_codec.get(), stream->codecpar) < 0)
-        return false;
-    m_codec->pkt_timebase = stream->time_base;
-    if (avcodec_open2(m_codec.get(), codec, nullptr) < 0) return false;
+    m_codec = OpenDecoder(stream);
+    if (!m_codec || !m_frame) return false;
     const int rate = m_codec->sample_rate;
     m_rate = rate >= kMinRate && rate <= kMaxRate ? rate : 48000;
     m_channels = m_codec->ch_layout.nb_channels == 1 ? 1 : 2;

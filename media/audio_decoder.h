@@ -27,7 +27,6 @@ public:
     void Flush();
 
 private:
-    bool OpenContext(const AVStream* stream);
     bool Convert(const AVFrame* frame, const Take& take);
 
     CodecPtr m_codec;

@@ -94,6 +94,7 @@ unsigned COutputWorker::Play(Lock& lock, int64_t systemUs) {
         m_clock.Resume(systemUs);
     }
     FeedSound(lock, systemUs);
+    if (m_serial != m.serial) return 0; // a seek came while the lock was let go: start over
     const int64_t now = ClockNow(systemUs);
     m.publishedUs = now;
     m.publishedAtUs = systemUs;
@@ -207,7 +208,8 @@ void COutputWorker::FeedSound(Lock& lock, int64_t systemUs) {
     const int rate = m.audioRate, channels = m.audioChannels;
     for (;;) {
         if (!m_hasPending) {
-            if (m.audio.empty()) return;
+            DropStale(); // a seek may have come while the lock was let go
+            if (m.audio.empty() || m_serial != m.serial) return;
             m_pending = std::move(m.audio.front());
             m.audio.pop_front();
             const int64_t frames = static_cast<int64_t>(m_pending.samples.size()) / channels;

@@ -1,5 +1,7 @@
 #include "media/video_decoder.h"
 
+#include "media/open_decoder.h"
+
 namespace media {
 
 namespace {
@@ -7,27 +9,14 @@ constexpr int kMaxSide = 8192;
 }
 
 bool CVideoDecoder::Open(const AVStream* stream) {
-    // A decoder that failed to open is none at all: flushing a half-made one would crash.
-    if (!OpenContext(stream)) {
-        m_codec.reset();
-        return false;
-    }
-    return true;
-}
-
-bool CVideoDecoder::OpenContext(const AVStream* stream) {
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec) return false;
-    m_codec.reset(avcodec_alloc_context3(codec));
     m_frame = NewFrame();
-    if (!m_codec || !m_frame || avcodec_parameters_to_context(m_codec.get(), stream->codecpar) < 0)
-        return false;
-    m_codec->pkt_timebase = stream->time_base;
-    // A picture size that changes in mid-stream is held to the same bound as the declared one.
-    m_codec->max_pixels = static_cast<int64_t>(kMaxSide) * kMaxSide;
-    m_codec->thread_count = 0; // as many as the machine has cores
-    m_codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    return avcodec_open2(m_codec.get(), codec, nullptr) >= 0;
+    m_codec = OpenDecoder(stream, [](AVCodecContext* c) {
+        // A picture size that changes in mid-stream is held to the same bound as the declared one.
+        c->max_pixels = static_cast<int64_t>(kMaxSide) * kMaxSide;
+        c->thread_count = 0; // as many as the machine has cores
+        c->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    });
+    return m_codec && m_frame;
 }
 
 void CVideoDecoder::Decode(const AVPacket* packet, const std::function<void(AVFrame*)>& take) {

@@ -19,7 +19,6 @@ public:
     void Flush();
 
 private:
-    bool OpenContext(const AVStream* stream);
     CodecPtr m_codec;
     FramePtr m_frame;
 };

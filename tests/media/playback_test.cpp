@@ -161,6 +161,42 @@ TEST_F(PlaybackTest, FilesItCannotPlayGoToTheSystemsDevices) {
     EXPECT_NE(Send(L"status movie mode"), 0u) << "closed";
 }
 
+TEST_F(PlaybackTest, SoundThatNeverDecodesLeavesThePicturesOnTheSystemClock) {
+    ASSERT_EQ(OpenClip("bad_audio.mkv"), 0u);
+    Send(L"play movie from 10");
+    device.Settle();
+    Run(2000);
+    EXPECT_NEAR(AskNumber(L"status movie position"), 60, 1);
+    EXPECT_NEAR(Shown(), 60, 1);
+    EXPECT_EQ(sim::WaveOut().writtenFrames, 0);
+    Run(7000);
+    EXPECT_EQ(Ask(L"status movie position"), Ask(L"status movie length")) << "and it ends";
+}
+
+TEST_F(PlaybackTest, ADamagedFirstKeyframeStillOpensAndTheRestIsExact) {
+    ASSERT_EQ(OpenClip("broken_key.mp4"), 0u);
+    for (int target : {60, 120, 51}) {
+        Send(L"seek movie to " + std::to_wstring(target));
+        EXPECT_EQ(Shown(), target);
+    }
+    Send(L"play movie from 0");
+    Run(9000, 250);
+    EXPECT_EQ(Ask(L"status movie mode"), L"stopped");
+    EXPECT_EQ(Shown(), 199);
+}
+
+TEST_F(PlaybackTest, TheContentDecidesNotTheName) {
+    const std::wstring webm = Variant("vp9_opus.webm", "named-like.avi", [](std::string&) {});
+    const std::wstring mpg = Variant("mpeg2.mpg", "named-like.txt", [](std::string&) {});
+    for (const std::wstring& path : {webm, mpg}) {
+        ASSERT_EQ(Send(L"open \"" + path + L"\" alias  movie"), 0u);
+        Send(L"window movie handle 4660");
+        Send(L"seek movie to 77");
+        EXPECT_EQ(Shown(), 77);
+        Send(L"close movie");
+    }
+}
+
 TEST_F(PlaybackTest, PicturesBeyond8192PixelsAreRefused) {
     EXPECT_NE(OpenClip("huge.avi"), 0u);
     EXPECT_FALSE(device.Holds(L"movie")) << "nothing else in it: the system's devices have it";
