@@ -23,6 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 from screen import Screen  # noqa: E402
+from sound import PulseAudio  # noqa: E402
 from Xlib import X  # noqa: E402
 import skin  # noqa: E402
 
@@ -360,9 +361,9 @@ class Case:
         raise SystemExit("interrupted by signal %d" % signum)
 
     def _end_leftovers(self):
-        """A case of this run that was killed may have left its player on the display, or the window manager
-        of the case that runs under one: end them, so that the display is as every case expects it. Only
-        processes started for this run are touched."""
+        """A case of this run that was killed may have left its player on the display, the window manager
+        of the case that runs under one, or the sound server of a case that records: end them, so that the
+        display is as every case expects it. Only processes started for this run are touched."""
         for t in self.screen.toplevels():
             if not t.pid:
                 continue
@@ -374,6 +375,7 @@ class Case:
             if re.search(r"telly[^/\\]*\.exe", cmd) and os.path.join(self.run, "cases") in cmd:
                 os.kill(t.pid, signal.SIGKILL)
         WindowManager.end_leftover(self.run, self.screen)
+        PulseAudio.end_leftover(self.run)
 
     # --- set-up
     def beside_program(self):
