@@ -49,8 +49,7 @@ def classify(rgb, order):
 def round_done(seen, count):
     """Whether `seen` (clip indices in the order they showed) holds a whole round: clips 0, 1, ... count - 1
     in this order, and after the last another (Rep on: the first again). What shows between them does not
-    count here (the empty screen, and a full-screen window before its first picture, are as black as the
-    MP3); judge_round looks at the order closely."""
+    count here (the empty screen is as black as the MP3); judge_round looks at the order closely."""
     want = 0
     for index in seen:
         if want == count:
@@ -61,8 +60,9 @@ def round_done(seen, count):
 
 
 def follow(sample, order, timeout):
-    """Samples the picture (sample() gives its mean colour) until a whole round of `order` has shown; returns
-    the runs [clip index or None, first seen, last seen] in the order they showed."""
+    """Samples the picture (sample() gives its mean colour) until a whole round of `order` has shown, not
+    counting glimpses (see judge_round); returns the runs [clip index or None, first seen, last seen] in the
+    order they showed."""
     runs = []
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
@@ -72,7 +72,7 @@ def follow(sample, order, timeout):
             runs[-1][2] = now
         else:
             runs.append([i, now, now])
-        if round_done([r[0] for r in runs if r[0] is not None], len(order)):
+        if round_done([r[0] for r in runs if r[0] is not None and r[2] - r[1] >= MIN_SHOWN], len(order)):
             break
         time.sleep(0.03)
     return runs

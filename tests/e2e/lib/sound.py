@@ -15,6 +15,7 @@ case ends it (end_leftover).
 """
 import math
 import os
+import shutil
 import signal
 import struct
 import subprocess
@@ -34,6 +35,7 @@ class PulseAudio:
         self.server = None
         self.recorder = None
         self.recording = os.path.join(self.dir, "monitor.raw")
+        self.socket_dir = None  # a folder of its own for the socket when the case's path is too long for one
         self.origin = None  # time.monotonic() of the recording's first sample
 
     @staticmethod
@@ -69,16 +71,15 @@ class PulseAudio:
         return self
 
     def _start(self):
-        os.makedirs(self.dir, exist_ok=True)
-        home = os.path.join(self.dir, "home")
-        for sub in ("runtime", "state", home):
-            os.makedirs(os.path.join(self.dir, sub), exist_ok=True)
-        socket_dir = self.dir
-        if len(os.path.join(socket_dir, "native")) > MAX_SOCKET_PATH:
-            socket_dir = tempfile.mkdtemp(prefix="telly-pulse-")
-        self.socket = os.path.join(socket_dir, "native")
-        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, PULSE_RUNTIME_PATH=os.path.join(self.dir, "runtime"),
-                   PULSE_STATE_PATH=os.path.join(self.dir, "state"))
+        # Its own home, runtime and state folders: nothing of another server (or of another case) is shared.
+        home, runtime, state = (os.path.join(self.dir, sub) for sub in ("home", "runtime", "state"))
+        for folder in (home, runtime, state):
+            os.makedirs(folder, exist_ok=True)
+        self.socket = os.path.join(self.dir, "native")
+        if len(self.socket) > MAX_SOCKET_PATH:
+            self.socket_dir = tempfile.mkdtemp(prefix="telly-pulse-")
+            self.socket = os.path.join(self.socket_dir, "native")
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home, PULSE_RUNTIME_PATH=runtime, PULSE_STATE_PATH=state)
         env.pop("PULSE_SERVER", None)
         log = open(os.path.join(self.dir, "pulseaudio.log"), "ab")
         # As root it warns that it is meant for users; --system=false keeps it a user's server all the same.
@@ -146,6 +147,8 @@ class PulseAudio:
             os.remove(self.pid_file(self.case.run))
         except OSError:
             pass
+        if self.socket_dir:
+            shutil.rmtree(self.socket_dir, ignore_errors=True)
         return False
 
     # --- what was heard
