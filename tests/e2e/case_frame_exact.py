@@ -7,9 +7,11 @@ For each clip, named on the command line: PLAY/PAUSE pauses it, and FF and REW t
 previous frame of the one that stands; the position knob, dragged to its left end and then some pixels right,
 shows the frame the knob maps to (trunc(length x 0.006060606 x (knob - 24))), here just past a keyframe, from
 where REW steps back across the keyframe frame by frame and FF forward again; the knob's right end shows the
-last frame (the length minus 1), and REW the one before; and the Right arrow held while paused scans forward: the picture
-moves through the positions the scan steps (1, 1, 2, 4, 6, ... frames a tick) and, once the key is let go,
-stands one frame further, where FF continues from it."""
+last frame (the length minus 1), and REW the one before; and the Right arrow held while paused scans
+forward: the picture moves through the positions the scan steps (1, 1, 2, 4, 6, ... frames a tick) and,
+once the key is let go, stands one frame further, where FF continues from it. A scan step past the end is
+refused by the device and the next one starts again from where it stands, so however many ticks the key is
+seen held, the picture stays on the scan's positions."""
 import os
 import struct
 import sys
@@ -121,7 +123,7 @@ def paused_scan(case, st, start):
         st.button(FF, final + 1, "FF after the scan")
 
 
-def exact_clip(case, clip_name, clip):
+def exact_clip(case, clip):
     length, keyframes = clip["frames"], clip["keyframes"]
     name = os.path.basename(clip["path"])
     player = case.start(windows_path(clip["path"]))
@@ -166,5 +168,5 @@ def exact_clip(case, clip_name, clip):
 
 with Case("frame_exact") as case:
     clips = movies()
-    for clip_name in CLIPS:
-        exact_clip(case, clip_name, clips[clip_name])
+    for name in CLIPS:
+        exact_clip(case, clips[name])
