@@ -98,11 +98,19 @@ void CMovieSource::MakeTimeline() {
                                m_video->r_frame_rate.num, m_video->r_frame_rate.den);
     // The lead stream's own duration where it has one; else the container's, from the origin on.
     int64_t durationUs = -1;
+    int64_t containerUs = -1;
+    if (f->duration > 0 && f->duration != AV_NOPTS_VALUE)
+        containerUs =
+            f->duration - (m_originUs - (f->start_time != AV_NOPTS_VALUE ? f->start_time : m_originUs));
     if (lead && lead->duration > 0 && lead->duration != AV_NOPTS_VALUE)
         durationUs = av_rescale_q(lead->duration, lead->time_base, AV_TIME_BASE_Q);
-    else if (f->duration > 0 && f->duration != AV_NOPTS_VALUE)
-        durationUs =
-            f->duration - (m_originUs - (f->start_time != AV_NOPTS_VALUE ? f->start_time : m_originUs));
+    // Program and transport streams store no durations: FFmpeg guesses each stream's from the time stamps
+    // near the file's end, and where the last pictures' packets carry none the guess falls short (frames
+    // that play but no seek reaches). The container's span, which the other streams' ends widen, is the
+    // better measure there when it is longer.
+    if (durationUs <= 0 ||
+        (f->duration_estimation_method == AVFMT_DURATION_FROM_PTS && containerUs > durationUs))
+        durationUs = containerUs;
     m_timeline = CTimeline(rate, durationUs > 0 ? durationUs : -1);
 }
 

@@ -12,9 +12,7 @@ import skin  # noqa: E402
 
 def press_and_watch(case, player, point, rect, name):
     looks = case.patches(rect, lit={name: 1}, unlit={})
-    player.move_to(point)
-    player.click(point)
-    seen = player.watch_rect(rect, looks, 1.5)
+    seen = player.click_watching(point, rect, looks, 1.5)
     case.check("lit" in seen and seen[-1] == "unlit" and seen.index("lit") < len(seen) - 1,
                "%s lights after the press and goes out again (seen: %r)" % (name.upper().replace("_", ""), seen))
 

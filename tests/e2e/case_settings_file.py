@@ -13,6 +13,7 @@ from telly_e2e import CLOSE, Case, settings_text  # noqa: E402
 
 with Case("settings_file") as case:
     path = os.path.join(case.app_dir, "RIVO.CFG")
+    program = ["telly.exe", "RIVO.CFG"] + case.beside_program()  # what the folder holds when all is well
     player = case.start()
     player.wait_set_up()
     want = settings_text()
@@ -24,7 +25,7 @@ with Case("settings_file") as case:
             first = f.read()
         case.check(first == want, "it holds the 102 bytes of the first start: %r" % first)
     case.check(not os.path.exists(os.path.join(case.cwd, "RIVO.CFG")), "nothing lands in the working directory")
-    leftovers = [n for n in os.listdir(case.app_dir) if n not in ("telly.exe", "RIVO.sys", "RIVO.CFG")]
+    leftovers = [n for n in os.listdir(case.app_dir) if n not in program]
     case.check(not leftovers, "no other file beside the program: %r" % leftovers)
 
     player.click(CLOSE)
@@ -32,7 +33,7 @@ with Case("settings_file") as case:
     with open(path, "rb") as f:
         again = f.read()
     case.check(again == want, "the quit writes the same text again: %r" % again)
-    leftovers = [n for n in os.listdir(case.app_dir) if n not in ("telly.exe", "RIVO.sys", "RIVO.CFG")]
+    leftovers = [n for n in os.listdir(case.app_dir) if n not in program]
     case.check(not leftovers, "no temporary file is left behind: %r" % leftovers)
 
     def run_and_quit(label):
@@ -42,7 +43,7 @@ with Case("settings_file") as case:
         case.check(player.wait_exit(10) is not None, "%s: the player runs and the close box ends it" % label)
 
     def others():
-        return sorted(n for n in os.listdir(case.app_dir) if n not in ("telly.exe", "RIVO.sys", "RIVO.CFG"))
+        return sorted(n for n in os.listdir(case.app_dir) if n not in program)
 
     # A link at the temporary name, to a file outside the program's folder and to no file at all.
     victim = os.path.join(case.dir, "victim.txt")

@@ -54,12 +54,10 @@ def per_user_folder(case):
 
 
 def program_folder(case, name, settings=None):
-    """A fresh folder with telly.exe and RIVO.sys (and RIVO.CFG when given); returns its telly.exe."""
+    """A fresh folder with telly.exe and what ships beside it (and RIVO.CFG when given); returns its
+    telly.exe."""
     folder = os.path.join(case.dir, name)
-    os.makedirs(folder)
-    exe = os.path.join(folder, "telly.exe")
-    shutil.copy2(case.exe_src, exe)
-    shutil.copy2(os.path.join(os.path.dirname(case.exe_src), "RIVO.sys"), folder)
+    exe = case.program_into(folder)
     if settings is not None:
         with open(os.path.join(folder, "RIVO.CFG"), "wb") as f:
             f.write(settings)
@@ -134,10 +132,10 @@ def writable_folder(case, user, left_elsewhere=False, clash=False):
             f.write(elsewhere)
     exe = program_folder(case, "writable_" + label.split()[-1].replace(".", "_"))
     folder = os.path.dirname(exe)
-    expected = ["RIVO.CFG", "RIVO.sys", "telly.exe"]
+    expected = ["RIVO.CFG", "telly.exe"] + case.beside_program()
     if clash:
         os.makedirs(os.path.join(folder, "RIVO.CFG.tmp"))
-        expected.insert(1, "RIVO.CFG.tmp")
+        expected.append("RIVO.CFG.tmp")
     player = case.start(exe=exe)
     player.wait_set_up()
     quit_player(case, player)
@@ -145,7 +143,7 @@ def writable_folder(case, user, left_elsewhere=False, clash=False):
     written = read(path) if os.path.exists(path) else None
     case.check(written == settings_text() and len(written) == 102,
                "%s: RIVO.CFG beside the program is the 102-byte first-start file: %r" % (label, written))
-    case.check(sorted(os.listdir(folder)) == expected,
+    case.check(sorted(os.listdir(folder)) == sorted(expected),
                "%s: nothing else beside the program: %r" % (label, os.listdir(folder)))
     if left_elsewhere:
         case.check(sorted(os.listdir(user)) == ["RIVO.CFG"] and read(os.path.join(user, "RIVO.CFG")) == elsewhere,

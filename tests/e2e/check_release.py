@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks what a download of Telly runs: the release zip's PE files, read as the Windows loader reads them.
 
-  check_release.py ZIP         the zip, its checksum file ZIP.sha256 beside it, every PE file in it
-  check_release.py --exe EXE   one telly.exe alone (the build tree's): its imports and its hardening
+  check_release.py ZIP                  the zip, its checksum file ZIP.sha256 beside it, every PE file in it
+  check_release.py --exe EXE [DLL...]   the build tree's telly.exe and the DLLs the zip ships beside it:
+                                        their imports, and telly.exe's hardening
 
 Every PE file (any .exe or .dll in the zip) may import only KnownDLLs or DLLs that the zip itself ships,
 delay-loaded imports included: any other DLL is looked for in the program's folder first, where a planted
@@ -154,17 +155,23 @@ def check_zip(zip_path):
     return faults, sorted(images)
 
 
-def check_exe(path):
+def check_exe(path, dlls):
+    """The build tree's telly.exe, with the DLLs the zip ships beside it (FFmpeg's): each may import only
+    KnownDLLs and those DLLs, and telly.exe carries its hardening."""
     with open(path, "rb") as f:
         data = f.read()
-    pe = Pe(data)
-    # Beside the build tree's telly.exe lie no DLLs of its own: KnownDLLs only.
-    return import_faults(os.path.basename(path), pe, set()) + hardening_faults(os.path.basename(path), pe, data)
+    shipped = {os.path.basename(d) for d in dlls}
+    faults = import_faults(os.path.basename(path), Pe(data), shipped) + hardening_faults(os.path.basename(path),
+                                                                                        Pe(data), data)
+    for dll in dlls:
+        with open(dll, "rb") as f:
+            faults += import_faults(os.path.basename(dll), Pe(f.read()), shipped)
+    return faults
 
 
 def main(argv):
-    if len(argv) == 3 and argv[1] == "--exe":
-        faults, checked = check_exe(argv[2]), [argv[2]]
+    if len(argv) >= 3 and argv[1] == "--exe":
+        faults, checked = check_exe(argv[2], argv[3:]), argv[2:]
     elif len(argv) == 2:
         faults, checked = check_zip(argv[1])
     else:

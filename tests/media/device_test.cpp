@@ -6,7 +6,8 @@
 
 namespace {
 
-const char* const kCodedClips[] = {"h264_aac.mp4", "vp9_opus.webm", "mpeg2.mpg", "wmv2.wmv"};
+const char* const kCodedClips[] = {"h264_aac.mp4", "vp9_opus.webm", "mpeg2.mpg", "mpeg2_untimed_tail.mpg",
+                                   "wmv2.wmv"};
 constexpr int kFrames = 200; // 8 s at 25 frames a second
 
 class DeviceTest : public MediaTest, public ::testing::WithParamInterface<const char*> {};
@@ -47,6 +48,17 @@ TEST_P(DeviceTest, PlaysFromAFrameOnTheClockToTheEnd) {
     EXPECT_EQ(Ask(L"status movie mode"), L"stopped") << "the end";
     EXPECT_EQ(Ask(L"status movie position"), Ask(L"status movie length"))
         << "the position reaches the length";
+    EXPECT_EQ(Shown(), kFrames - 1);
+}
+
+using ProgramStreamTest = MediaTest;
+
+// A program stream stores no duration, and this one's last pictures carry no time stamps, so the stream's
+// duration guessed from the file's end misses them: every frame still counts, and the last one is sought.
+TEST_F(ProgramStreamTest, PicturesWithoutTimeStampsAtTheEndStillCount) {
+    ASSERT_EQ(OpenClip("mpeg2_untimed_tail.mpg"), 0u);
+    EXPECT_EQ(AskNumber(L"status movie length"), kFrames);
+    ASSERT_EQ(Send(L"seek movie to " + std::to_wstring(kFrames - 1)), 0u);
     EXPECT_EQ(Shown(), kFrames - 1);
 }
 

@@ -23,6 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 from screen import Screen  # noqa: E402
+from sound import PulseAudio  # noqa: E402
 from Xlib import X  # noqa: E402
 import skin  # noqa: E402
 
@@ -161,6 +162,17 @@ class Player:
             xdotool("mousedown", button)
             time.sleep(hold)
             xdotool("mouseup", button)
+
+    def click_watching(self, point, rect, patches, seconds):
+        """A click at `point` while `rect` is watched from before the press (see watch_rect): a look that the
+        click brings for a tick or two can come and go while xdotool, a process of its own, is still
+        ending, which takes a tenth of a second or more on a busy machine."""
+        self.move_to(point)
+        click = subprocess.Popen(["xdotool", "click", "1"], stdin=subprocess.DEVNULL)
+        try:
+            return self.watch_rect(rect, patches, seconds)
+        finally:
+            click.wait(10)
 
     def park_pointer(self):
         pointer_to(self.case.screen, *PARK)
@@ -349,9 +361,9 @@ class Case:
         raise SystemExit("interrupted by signal %d" % signum)
 
     def _end_leftovers(self):
-        """A case of this run that was killed may have left its player on the display, or the window manager
-        of the case that runs under one: end them, so that the display is as every case expects it. Only
-        processes started for this run are touched."""
+        """A case of this run that was killed may have left its player on the display, the window manager
+        of the case that runs under one, or the sound server of a case that records: end them, so that the
+        display is as every case expects it. Only processes started for this run are touched."""
         for t in self.screen.toplevels():
             if not t.pid:
                 continue
@@ -363,17 +375,27 @@ class Case:
             if re.search(r"telly[^/\\]*\.exe", cmd) and os.path.join(self.run, "cases") in cmd:
                 os.kill(t.pid, signal.SIGKILL)
         WindowManager.end_leftover(self.run, self.screen)
+        PulseAudio.end_leftover(self.run)
 
     # --- set-up
-    def app_copy(self, name="telly.exe"):
-        """A fresh program folder: telly.exe (under `name`) with the settings template and the DLLs it finds beside
-        it in the build (FFmpeg's, copied there by the build for a program that links them)."""
-        exe = os.path.join(self.app_dir, name)
-        shutil.copy2(self.exe_src, exe)
+    def beside_program(self):
+        """The files that ship beside telly.exe: the settings template and the DLLs the build put beside it
+        (FFmpeg's, copied there for a program that links them)."""
         build_dir = os.path.dirname(self.exe_src)
-        for beside in ["RIVO.sys"] + sorted(n for n in os.listdir(build_dir) if n.lower().endswith(".dll")):
-            shutil.copy2(os.path.join(build_dir, beside), self.app_dir)
+        return ["RIVO.sys"] + sorted(n for n in os.listdir(build_dir) if n.lower().endswith(".dll"))
+
+    def program_into(self, folder, name="telly.exe"):
+        """telly.exe (under `name`) and the files that ship beside it, copied into `folder`; returns the exe."""
+        os.makedirs(folder, exist_ok=True)
+        exe = os.path.join(folder, name)
+        shutil.copy2(self.exe_src, exe)
+        for beside in self.beside_program():
+            shutil.copy2(os.path.join(os.path.dirname(self.exe_src), beside), folder)
         return exe
+
+    def app_copy(self, name="telly.exe"):
+        """A fresh program folder: telly.exe (under `name`) with the files that ship beside it."""
+        return self.program_into(self.app_dir, name)
 
     def start(self, *args, exe=None):
         p = Player(self, exe or self.app_copy(), args)
