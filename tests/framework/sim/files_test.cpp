@@ -64,9 +64,9 @@ TEST_F(SimFilesTest, InjectedFaultsHitOnceAndOnlyTheirSuffix) {
         sim::FileFault fault;
         const char* what;
     };
-    for (const Case c : {Case{sim::kFailCreate, "create"}, Case{sim::kFailWrite, "write"},
-                         Case{sim::kFailRead, "read"}, Case{sim::kFailReplace, "replace"},
-                         Case{sim::kFailDelete, "delete"}}) {
+    for (const Case c :
+         {Case{sim::kFailCreate, "create"}, Case{sim::kFailWrite, "write"}, Case{sim::kFailRead, "read"},
+          Case{sim::kFailReplace, "replace"}, Case{sim::kFailDelete, "delete"}}) {
         sim::InjectFileFault(c.fault, L"RIVO.CFG");
         EXPECT_TRUE(Write(P(L"other.txt"), "x")) << c.what << ": other paths are not hit";
         bool failed = false;
