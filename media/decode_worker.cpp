@@ -85,15 +85,18 @@ void CDecodeWorker::Run() {
         {
             fw::CMutexLock lock(m.mutex);
             for (;;) {
+                const bool asked = m.decoderDirty;
                 m.decoderDirty = false;
                 if (m.abort) return;
                 if (m.seekPending || (!m_ended && WantMore())) break;
                 m.decoderIdle = true;
                 // The output may wait for the decoder to have done all it can (to start with little
-                // sound); it looks again once after each stretch of work.
+                // sound); it looks again once after each stretch of work. Settle waits for the decoder to
+                // rest after it was asked to look. Nobody else needs waking: a wake for nothing would wake
+                // the output into waking this thread back, a loop that never sleeps.
                 if (worked) m.outputDirty = true;
+                if (worked || asked) m.changed.WakeAll();
                 worked = false;
-                m.changed.WakeAll();
                 m.changed.Wait(lock, 250);
                 m.decoderIdle = false;
             }

@@ -27,6 +27,7 @@ void COutputWorker::OpenSound() {
 void COutputWorker::Run() {
     Lock lock(m.mutex);
     while (!m.abort) {
+        const bool asked = m.outputDirty;
         m.outputDirty = false;
         const int64_t systemUs = fw::MediaClockUs();
         if (m_serial != m.serial) {
@@ -51,7 +52,9 @@ void COutputWorker::Run() {
         m.outputSeenClockUs = systemUs;
         if (m.outputDirty || m.abort) continue;
         m.outputIdle = true;
-        m.changed.WakeAll();
+        // The decoder when this round made room for it, Settle when this thread was asked to look; a wake for
+        // nothing would wake the decoder into waking this thread back, a loop that never sleeps.
+        if (asked || m.decoderDirty) m.changed.WakeAll();
         m.changed.Wait(lock, waitMs);
         m.outputIdle = false;
     }
