@@ -275,11 +275,16 @@ void CDecodeWorker::Filter(VideoItem item) {
     Emit(std::move(item));
 }
 
+// Emit and QueueSound wake the output once the mutex is let go: woken while this thread still held it, the
+// output would take the core and this thread be put aside holding the mutex, which the UI thread's status
+// queries then wait for.
 void CDecodeWorker::Emit(VideoItem item) {
-    fw::CMutexLock lock(m.mutex);
-    if (item.serial != m.serial || m.seekPending) return; // a newer seek has made it stale
-    m.video.push_back(std::move(item));
-    m.outputDirty = true;
+    {
+        fw::CMutexLock lock(m.mutex);
+        if (item.serial != m.serial || m.seekPending) return; // a newer seek has made it stale
+        m.video.push_back(std::move(item));
+        m.outputDirty = true;
+    }
     m.changed.WakeAll();
 }
 
@@ -312,11 +317,13 @@ void CDecodeWorker::PlaceSound(const int16_t* samples, int frames, int64_t us) {
 }
 
 void CDecodeWorker::QueueSound(AudioItem item) {
-    fw::CMutexLock lock(m.mutex);
-    if (item.serial != m.serial || m.seekPending) return;
-    m.audioQueuedFrames += static_cast<int64_t>(item.samples.size()) / std::max(1, m.audioChannels);
-    m.audio.push_back(std::move(item));
-    m.outputDirty = true;
+    {
+        fw::CMutexLock lock(m.mutex);
+        if (item.serial != m.serial || m.seekPending) return;
+        m.audioQueuedFrames += static_cast<int64_t>(item.samples.size()) / std::max(1, m.audioChannels);
+        m.audio.push_back(std::move(item));
+        m.outputDirty = true;
+    }
     m.changed.WakeAll();
 }
 
