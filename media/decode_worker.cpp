@@ -85,15 +85,18 @@ void CDecodeWorker::Run() {
         {
             fw::CMutexLock lock(m.mutex);
             for (;;) {
+                const bool asked = m.decoderDirty;
                 m.decoderDirty = false;
                 if (m.abort) return;
                 if (m.seekPending || (!m_ended && WantMore())) break;
                 m.decoderIdle = true;
                 // The output may wait for the decoder to have done all it can (to start with little
-                // sound); it looks again once after each stretch of work.
+                // sound); it looks again once after each stretch of work. Settle waits for the decoder to
+                // rest after it was asked to look. Nobody else needs waking: a wake for nothing would wake
+                // the output into waking this thread back, a loop that never sleeps.
                 if (worked) m.outputDirty = true;
+                if (worked || asked) m.changed.WakeAll();
                 worked = false;
-                m.changed.WakeAll();
                 m.changed.Wait(lock, 250);
                 m.decoderIdle = false;
             }
@@ -272,12 +275,17 @@ void CDecodeWorker::Filter(VideoItem item) {
     Emit(std::move(item));
 }
 
+// Emit and QueueSound wake the output once the mutex is let go: woken while this thread still held it, the
+// output would take the core and this thread be put aside holding the mutex, which the UI thread's status
+// queries then wait for.
 void CDecodeWorker::Emit(VideoItem item) {
-    fw::CMutexLock lock(m.mutex);
-    // While a newer seek waits to be picked up, what is decoded stays queued: the seek may go on from it.
-    if (item.serial != m.serial && !m.seekPending) return;
-    m.video.push_back(std::move(item));
-    m.outputDirty = true;
+    {
+        fw::CMutexLock lock(m.mutex);
+        // While a newer seek waits to be picked up, what is decoded stays queued: the seek may go on from it.
+        if (item.serial != m.serial && !m.seekPending) return;
+        m.video.push_back(std::move(item));
+        m.outputDirty = true;
+    }
     m.changed.WakeAll();
 }
 
@@ -310,11 +318,13 @@ void CDecodeWorker::PlaceSound(const int16_t* samples, int frames, int64_t us) {
 }
 
 void CDecodeWorker::QueueSound(AudioItem item) {
-    fw::CMutexLock lock(m.mutex);
-    if (item.serial != m.serial && !m.seekPending) return;
-    m.audioQueuedFrames += static_cast<int64_t>(item.samples.size()) / std::max(1, m.audioChannels);
-    m.audio.push_back(std::move(item));
-    m.outputDirty = true;
+    {
+        fw::CMutexLock lock(m.mutex);
+        if (item.serial != m.serial && !m.seekPending) return;
+        m.audioQueuedFrames += static_cast<int64_t>(item.samples.size()) / std::max(1, m.audioChannels);
+        m.audio.push_back(std::move(item));
+        m.outputDirty = true;
+    }
     m.changed.WakeAll();
 }
 

@@ -27,6 +27,7 @@ void COutputWorker::OpenSound() {
 void COutputWorker::Run() {
     Lock lock(m.mutex);
     while (!m.abort) {
+        const bool asked = m.outputDirty;
         m.outputDirty = false;
         const int64_t systemUs = fw::MediaClockUs();
         if (m_serial != m.serial) {
@@ -51,7 +52,21 @@ void COutputWorker::Run() {
         m.outputSeenClockUs = systemUs;
         if (m.outputDirty || m.abort) continue;
         m.outputIdle = true;
-        m.changed.WakeAll();
+        // The decoder when this round made room for it, Settle when this thread was asked to look; a wake for
+        // nothing would wake the decoder into waking this thread back, a loop that never sleeps. Woken after
+        // the mutex is let go, as everywhere on this thread: on a busy machine the woken thread takes the
+        // core at once, and a holder put aside with the mutex keeps the UI thread's status queries waiting
+        // for tens of milliseconds.
+        if (asked || m.decoderDirty) {
+            m_wakeAfterUnlock = false;
+            lock.Unlock();
+            m.changed.WakeAll();
+            lock.Lock();
+            if (m.outputDirty || m.abort) {
+                m.outputIdle = false;
+                continue;
+            }
+        }
         m.changed.Wait(lock, waitMs);
         m.outputIdle = false;
     }
@@ -111,7 +126,7 @@ unsigned COutputWorker::Play(Lock& lock, int64_t systemUs) {
         VideoItem item = std::move(m.video.front());
         m.video.pop_front();
         m.decoderDirty = true;
-        m.changed.WakeAll();
+        m_wakeAfterUnlock = true;
         m_lastPictureEndUs = item.timeUs + m.timeline.FrameDurationUs();
         if (item.serial != m_currentSerial || item.index != m_currentIndex)
             Show(lock, std::move(item.frame), item.index, systemUs);
@@ -171,6 +186,10 @@ void COutputWorker::Draw(Lock& lock, bool rescale, int64_t systemUs) {
     if (!audioOnly && !m_current) return; // no picture decoded yet: the window keeps what it shows
     const bool sameSize = m_drawn.width == d.width && m_drawn.height == d.height && !m_pixels.empty();
     lock.Unlock();
+    if (m_wakeAfterUnlock) {
+        m_wakeAfterUnlock = false;
+        m.changed.WakeAll();
+    }
     if (rescale || !sameSize) {
         // A movie of sound alone shows a black screen.
         if (audioOnly || !m_current || !m_scaler.Scale(m_current.get(), d.width, d.height, &m_pixels))
@@ -217,11 +236,15 @@ void COutputWorker::FeedSound(Lock& lock, int64_t systemUs) {
             const int64_t frames = static_cast<int64_t>(m_pending.samples.size()) / channels;
             m.audioQueuedFrames -= frames;
             m.decoderDirty = true;
-            m.changed.WakeAll();
+            m_wakeAfterUnlock = true;
             m_pendingOffset = 0;
             m_hasPending = true;
         }
         lock.Unlock();
+        if (m_wakeAfterUnlock) {
+            m_wakeAfterUnlock = false;
+            m.changed.WakeAll();
+        }
         const size_t total = m_pending.samples.size() / static_cast<size_t>(channels);
         const int64_t startUs = m_pending.startUs + static_cast<int64_t>(m_pendingOffset) * 1000000 / rate;
         const bool drained = m_sinkWritten == 0 || m_sink.Played() >= m_sinkWritten;

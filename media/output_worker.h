@@ -40,6 +40,7 @@ private:
 
     uint64_t m_serial = 0;
     bool m_started = false;
+    bool m_wakeAfterUnlock = false; // the decoder has room: wake it once the mutex is let go
     int64_t m_lastPictureEndUs = INT64_MIN;
 
     // The picture on the screen, as decoded and as drawn.

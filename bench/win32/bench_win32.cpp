@@ -19,6 +19,15 @@ double NowMs() {
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+std::string Utf8(const std::wstring& wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return std::string();
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &text[0], size, nullptr, nullptr);
+    text.resize(static_cast<size_t>(size - 1));
+    return text;
+}
+
 void WalkTree(const std::wstring& dir, std::vector<std::wstring>* files) {
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);

@@ -1,5 +1,5 @@
-// The Win32 side of the drop benchmark, behind the framework's types (the player side includes afxwin.h,
-// which cannot live together with <windows.h>): the clock, the floors' bare calls, drop blocks, files.
+// The Win32 side of the benchmarks, behind the framework's types (the player side includes afxwin.h,
+// which cannot live together with <windows.h>): the clock, the drop floors' bare calls, drop blocks, files.
 #pragma once
 
 #include "framework/fw_types.h"
@@ -10,6 +10,7 @@
 namespace bench {
 
 double NowMs(); // QueryPerformanceCounter
+std::string Utf8(const std::wstring& wide);
 
 // The floor of a folder scan: FindFirstFileW / FindNextFileW over the tree, every file's full path
 // collected, nothing else.

@@ -237,6 +237,9 @@ struct WaveOutRecord {
     std::vector<int16_t> samples; // every frame written (interleaved), first two minutes
 };
 WaveOutRecord WaveOut();
+// How many times any thread has waited on a condition (CCondition::Wait) since the program started: threads
+// that have nothing to do must sleep, not keep waking each other.
+long long ConditionWaits();
 
 // ---- Volume, keys, cursor, clock, randomness --------------------------------------------------------------
 void SetVolume(DWORD v);

@@ -28,6 +28,7 @@ namespace detail {
 namespace {
 
 std::atomic<long long> g_clockMs{0};
+std::atomic<long long> g_conditionWaits{0};
 
 constexpr size_t kPicturesKept = 256;
 constexpr size_t kSamplesKept = 48000 * 2 * 120; // two minutes of 48 kHz stereo
@@ -93,6 +94,10 @@ using namespace detail;
 std::vector<Picture> Pictures() {
     std::lock_guard<std::mutex> lock(M().mutex);
     return std::vector<Picture>(M().pictures.begin(), M().pictures.end());
+}
+
+long long ConditionWaits() {
+    return g_conditionWaits.load();
 }
 
 size_t PictureCount() {
@@ -166,6 +171,7 @@ void DestroyCondition(ConditionHandle condition) {
     delete condition;
 }
 void WaitCondition(ConditionHandle condition, MutexHandle mutex, unsigned timeoutMs) {
+    ++g_conditionWaits;
     std::unique_lock<std::mutex> lock(mutex->mutex, std::adopt_lock);
     condition->condition.wait_for(lock, std::chrono::milliseconds(timeoutMs));
     lock.release(); // the caller keeps holding it

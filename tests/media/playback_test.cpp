@@ -2,9 +2,11 @@
 // without a sound card, variable frame rates, the picture's place, and what the device refuses or survives.
 #include "media/media_fixture.h"
 
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -141,6 +143,35 @@ TEST_F(PlaybackTest, ThePictureMovesAtOnceAlsoWhileItStandsAndComesBackWhenCover
     const size_t hidden = sim::PictureCount();
     Run(1000);
     EXPECT_EQ(sim::PictureCount(), hidden) << "no window: nothing drawn";
+}
+
+// Threads with nothing to do sleep until there is something: the output thread for its own time-outs (100 ms
+// while the movie stands, 10 ms between sound feeds while it plays ahead of a clock that does not move here),
+// the decode thread until there is room. Neither may wake the other only to be woken back: that loop burns
+// both threads' CPU time while the movie stands and starves the decoders while it plays.
+TEST_F(PlaybackTest, ThreadsWithNothingToDoSleep) {
+    const struct {
+        const char* state;
+        std::vector<const wchar_t*> commands; // after opening, each followed by 500 ms of the clock
+        long long mostWaits;                  // in 300 ms of real time
+    } kCases[] = {
+        {"standing after open", {}, 15},
+        {"standing after a seek", {L"seek movie to 30"}, 15},
+        {"paused", {L"play movie", L"pause movie"}, 15},
+        {"playing, the clock standing", {L"play movie"}, 90},
+    };
+    for (const auto& c : kCases) {
+        ASSERT_EQ(OpenClip("h264_aac.mp4"), 0u) << c.state;
+        for (const wchar_t* command : c.commands) {
+            Send(command);
+            Run(500);
+        }
+        device.Settle();
+        const long long before = sim::ConditionWaits();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_LE(sim::ConditionWaits() - before, c.mostWaits) << c.state;
+        Send(L"close movie");
+    }
 }
 
 TEST_F(PlaybackTest, FilesItCannotPlayGoToTheSystemsDevices) {
