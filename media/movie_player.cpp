@@ -10,6 +10,9 @@ constexpr int64_t kMaxExtrapolationUs = 200000;
 // Settle gives up after this long: a test that waits longer has found a hang.
 constexpr int kSettleRounds = 400;
 constexpr unsigned kSettleWaitMs = 25;
+// Retire waits this long at most for a picture under way to reach the screen (a stuck display driver).
+constexpr int kRetireRounds = 100;
+constexpr unsigned kRetireWaitMs = 10;
 } // namespace
 
 CMoviePlayer::CMoviePlayer() = default;
@@ -31,6 +34,10 @@ std::unique_ptr<CMoviePlayer> CMoviePlayer::Open(const std::wstring& path) {
     }
     // As the system's devices: the picture at its own size in the window's corner until told otherwise.
     p->m_shared.destination = Destination{nullptr, 0, 0, p->m_width, p->m_height};
+    {
+        fw::CMutexLock lock(p->m_shared.mutex);
+        p->m_shared.Post();
+    }
     p->m_output.reset(new COutputWorker(p->m_shared));
     p->m_output->OpenSound();
     CDecodeWorker* decoder = p->m_decoder.get();
@@ -42,14 +49,19 @@ std::unique_ptr<CMoviePlayer> CMoviePlayer::Open(const std::wstring& path) {
 }
 
 CMoviePlayer::~CMoviePlayer() {
-    {
-        fw::CMutexLock lock(m_shared.mutex);
-        m_shared.abort = true;
-        m_shared.changed.WakeAll();
-    }
-    m_stopReading = true; // a read under way on the decode thread fails at once
+    Retire();
     m_decodeThread.Join();
     m_outputThread.Join();
+}
+
+void CMoviePlayer::Retire() {
+    m_stopReading = true; // a read under way on the decode thread fails at once
+    fw::CMutexLock lock(m_shared.mutex);
+    m_shared.abort = true;
+    m_shared.changed.WakeAll();
+    // A picture being put on the screen lands before the caller goes on to draw something else there.
+    for (int round = 0; round < kRetireRounds && m_shared.drawing; ++round)
+        m_shared.changed.Wait(lock, kRetireWaitMs);
 }
 
 void CMoviePlayer::Restart(int64_t us, Mode mode) {
@@ -61,6 +73,7 @@ void CMoviePlayer::Restart(int64_t us, Mode mode) {
     m_shared.mode = mode;
     m_shared.ended = false;
     m_shared.started = false;
+    m_shared.Post();
     m_shared.Poke();
 }
 
@@ -76,21 +89,24 @@ void CMoviePlayer::Play() {
     fw::CMutexLock lock(m_shared.mutex);
     if (m_shared.ended || m_shared.mode == Mode::kPlaying) return;
     m_shared.mode = Mode::kPlaying;
+    m_shared.Post();
     m_shared.Poke();
 }
 
 void CMoviePlayer::Pause() {
     fw::CMutexLock lock(m_shared.mutex);
     if (m_shared.mode != Mode::kPlaying) return;
-    m_shared.heldUs = CurrentUs();
+    m_shared.heldUs = CurrentUs(m_shared.Snapshot());
     m_shared.mode = Mode::kPaused;
+    m_shared.Post();
     m_shared.Poke();
 }
 
 void CMoviePlayer::Stop() {
     fw::CMutexLock lock(m_shared.mutex);
-    if (m_shared.mode == Mode::kPlaying) m_shared.heldUs = CurrentUs();
+    if (m_shared.mode == Mode::kPlaying) m_shared.heldUs = CurrentUs(m_shared.Snapshot());
     m_shared.mode = Mode::kStopped;
+    m_shared.Post();
     m_shared.Poke();
 }
 
@@ -109,30 +125,35 @@ void CMoviePlayer::SetDestination(int x, int y, int width, int height) {
     m_shared.Poke();
 }
 
-Mode CMoviePlayer::GetMode() {
+MovieStatus CMoviePlayer::Status() const {
+    MovieStatus s;
+    if (m_shared.board.TryRead(&s)) return s;
     fw::CMutexLock lock(m_shared.mutex);
-    return m_shared.mode;
+    return m_shared.Snapshot();
 }
 
-int64_t CMoviePlayer::CurrentUs() {
-    if (m_shared.mode != Mode::kPlaying || !m_shared.started) return m_shared.heldUs;
-    const int64_t since =
-        std::clamp<int64_t>(fw::MediaClockUs() - m_shared.publishedAtUs, 0, kMaxExtrapolationUs);
-    return m_shared.publishedUs + since;
+Mode CMoviePlayer::GetMode() const {
+    return static_cast<Mode>(Status().mode);
 }
 
-int64_t CMoviePlayer::PositionUs() {
-    fw::CMutexLock lock(m_shared.mutex);
+int64_t CMoviePlayer::CurrentUs(const MovieStatus& s) {
+    if (s.mode != static_cast<int>(Mode::kPlaying) || !s.started) return s.heldUs;
+    const int64_t since = std::clamp<int64_t>(fw::MediaClockUs() - s.publishedAtUs, 0, kMaxExtrapolationUs);
+    return s.publishedUs + since;
+}
+
+int64_t CMoviePlayer::PositionUs() const {
+    const MovieStatus s = Status();
     const int64_t length = m_shared.timeline.LengthUs();
-    if (m_shared.ended) return length;
+    if (s.ended) return length;
     // Only the end reaches the length: a clock that runs past it waits on the last frame.
     const int64_t last = m_shared.timeline.FrameToUs(m_shared.timeline.LengthFrames() - 1);
-    return std::clamp<int64_t>(CurrentUs(), 0, std::max<int64_t>(0, std::min(last, length - 1)));
+    return std::clamp<int64_t>(CurrentUs(s), 0, std::max<int64_t>(0, std::min(last, length - 1)));
 }
 
-CMoviePlayer::Shown CMoviePlayer::ShownPicture() {
-    fw::CMutexLock lock(m_shared.mutex);
-    return Shown{m_shared.shownIndex, m_shared.shownSerial == m_shared.serial, m_shared.shownCount};
+CMoviePlayer::Shown CMoviePlayer::ShownPicture() const {
+    const MovieStatus s = Status();
+    return Shown{s.shownIndex, s.shownCurrent, s.shownCount};
 }
 
 void CMoviePlayer::Settle() {

@@ -2,8 +2,10 @@
 // layer carries out on it.
 //
 // Who calls: CTellyMovieDevice, on the UI thread. Every command takes the shared mutex only briefly and
-// returns at once; the work follows on the threads (a seek's picture as soon as it is decoded). Destroying
-// the player stops and joins both threads, then frees every FFmpeg object and the wave-out stream.
+// returns at once; the work follows on the threads (a seek's picture as soon as it is decoded). The status
+// queries take no lock at all. Destroying the player stops and joins both threads, then frees every FFmpeg
+// object and the wave-out stream; Retire does the part the caller must not go on before, so that the rest
+// may happen on another thread.
 #pragma once
 
 #include "media/decode_worker.h"
@@ -45,10 +47,14 @@ public:
     void SetWindow(fw::HWND window);
     void SetDestination(int x, int y, int width, int height);
 
-    Mode GetMode();
+    // Ends the movie for whoever watches: its threads stop at once (the sound first), no picture reaches
+    // the window after this returns, and what is left is the destructor's, on any thread.
+    void Retire();
+
+    Mode GetMode() const;
     // The position on the timeline: the target from the moment of a seek, the clock's time while playing
     // (never the length), the length once the end is reached.
-    int64_t PositionUs();
+    int64_t PositionUs() const;
 
     // The picture on the screen: its frame number (-1 before the first) and whether it answers the latest
     // seek or play from a frame; how many pictures have been shown. For benchmarks and diagnostics.
@@ -57,14 +63,15 @@ public:
         bool current;
         uint64_t count;
     };
-    Shown ShownPicture();
+    Shown ShownPicture() const;
 
     // Waits until both threads have done what the current simulated instant asks (see fw::CMciDevice).
     void Settle();
 
 private:
     CMoviePlayer();
-    int64_t CurrentUs(); // with the mutex held
+    MovieStatus Status() const;
+    static int64_t CurrentUs(const MovieStatus& s);
     void Restart(int64_t us, Mode mode);
 
     std::atomic<bool> m_stopReading{false};

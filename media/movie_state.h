@@ -6,6 +6,7 @@
 
 #include "framework/threads.h"
 #include "media/ffmpeg.h"
+#include "media/status_board.h"
 #include "media/timeline.h"
 
 #include <cstdint>
@@ -39,7 +40,7 @@ struct Destination {
 };
 
 struct CMovieShared {
-    fw::CMutex mutex;
+    mutable fw::CMutex mutex;
     fw::CCondition changed;
 
     // Fixed at open.
@@ -48,6 +49,7 @@ struct CMovieShared {
     int audioRate = 0, audioChannels = 0;
 
     bool abort = false;
+    bool drawing = false; // the output thread is putting a picture on the screen (the mutex let go)
 
     // The commands' view.
     Mode mode = Mode::kStopped;
@@ -77,6 +79,25 @@ struct CMovieShared {
     bool decoderIdle = false, decoderDirty = true;
     bool outputIdle = false, outputDirty = true;
     int64_t outputSeenClockUs = -1;
+
+    // The status as the UI thread reads it without the mutex; posted by whoever changed it (see Post).
+    CStatusBoard board;
+
+    // Posts the fields above that "status" reads (the caller holds the mutex, after changing any of them).
+    void Post() { board.Post(Snapshot()); }
+    MovieStatus Snapshot() const {
+        MovieStatus s;
+        s.mode = static_cast<int>(mode);
+        s.ended = ended;
+        s.started = started;
+        s.heldUs = heldUs;
+        s.publishedUs = publishedUs;
+        s.publishedAtUs = publishedAtUs;
+        s.shownIndex = shownIndex;
+        s.shownCurrent = shownSerial == serial;
+        s.shownCount = shownCount;
+        return s;
+    }
 
     // Both workers look again (the caller holds the mutex).
     void Poke() {

@@ -50,6 +50,7 @@ void COutputWorker::Run() {
         else if (systemUs - m_lastDrawUs >= kRedrawUs && m_drawnOnce)
             Draw(lock, false, systemUs);
         m.outputSeenClockUs = systemUs;
+        m.Post();
         if (m.outputDirty || m.abort) continue;
         m.outputIdle = true;
         // The decoder when this round made room for it, Settle when this thread was asked to look; a wake for
@@ -70,6 +71,9 @@ void COutputWorker::Run() {
         m.changed.Wait(lock, waitMs);
         m.outputIdle = false;
     }
+    // Closed: silent at once, though the stream is closed only when the movie is torn down.
+    lock.Unlock();
+    m_sink.Pause();
 }
 
 void COutputWorker::DropStale() {
@@ -111,7 +115,8 @@ unsigned COutputWorker::Play(Lock& lock, int64_t systemUs) {
         m_clock.Resume(systemUs);
     }
     FeedSound(lock, systemUs);
-    if (m_serial != m.serial) return 0; // a seek came while the lock was let go: start over
+    ReadSinkPosition(lock);
+    if (m_serial != m.serial || m.abort) return 0; // came while the lock was let go: start over
     const int64_t now = ClockNow(systemUs);
     m.publishedUs = now;
     m.publishedAtUs = systemUs;
@@ -133,9 +138,8 @@ unsigned COutputWorker::Play(Lock& lock, int64_t systemUs) {
     }
 
     const bool picturesDone = !m.hasVideo || (m.VideoEnded() && m.video.empty() && now >= m_lastPictureEndUs);
-    const bool soundDone =
-        !m.hasAudio || !m_sink.IsOpen() ||
-        (m.AudioEnded() && m.audio.empty() && !m_hasPending && m_sink.Played() >= m_sinkWritten);
+    const bool soundDone = !m.hasAudio || !m_sink.IsOpen() ||
+                           (m.AudioEnded() && m.audio.empty() && !m_hasPending && m_played >= m_sinkWritten);
     if (picturesDone && soundDone) {
         m.ended = true;
         m.mode = Mode::kStopped;
@@ -175,6 +179,7 @@ void COutputWorker::Show(Lock& lock, FramePtr frame, int64_t index, int64_t syst
 }
 
 void COutputWorker::Draw(Lock& lock, bool rescale, int64_t systemUs) {
+    if (m.abort) return;
     const Destination d = m.destination;
     m_destinationSerial = m.destinationSerial;
     m_lastDrawUs = systemUs;
@@ -195,13 +200,32 @@ void COutputWorker::Draw(Lock& lock, bool rescale, int64_t systemUs) {
         if (audioOnly || !m_current || !m_scaler.Scale(m_current.get(), d.width, d.height, &m_pixels))
             m_pixels.assign(static_cast<size_t>(d.width) * static_cast<size_t>(d.height), 0);
     }
+    lock.Lock();
+    // Retire waits for a picture under way, and none starts after it: the window is someone else's then.
+    if (m.abort) return;
+    m.drawing = true;
+    lock.Unlock();
     fw::DrawPicture(d.window, d.x, d.y, d.width, d.height, m_pixels.data());
     lock.Lock();
+    m.drawing = false;
+    if (m.abort) m.changed.WakeAll();
     m_drawn = d;
+}
+
+void COutputWorker::ReadSinkPosition(Lock& lock) {
+    if (!m_sink.IsOpen() || m_sinkWritten == 0) {
+        m_played = 0;
+        return;
+    }
+    // The system's call may wait on its audio thread: never with the mutex held.
+    lock.Unlock();
+    m_played = m_sink.Played();
+    lock.Lock();
 }
 
 void COutputWorker::ResetSound() {
     m_sink.Reset();
+    m_played = 0;
     m_sinkWritten = 0;
     m_hasPending = false;
     m_pendingOffset = 0;
@@ -211,9 +235,8 @@ int64_t COutputWorker::ClockNow(int64_t systemUs) {
     bool flowing = false;
     int64_t soundUs = 0;
     if (m_sink.IsOpen() && m_sinkWritten > 0) {
-        const long long played = m_sink.Played();
-        flowing = played < m_sinkWritten;
-        soundUs = m_sinkStartUs + played * 1000000 / m.audioRate;
+        flowing = m_played < m_sinkWritten;
+        soundUs = m_sinkStartUs + m_played * 1000000 / m.audioRate;
     }
     return m_clock.Now(systemUs, flowing, soundUs);
 }
@@ -247,12 +270,13 @@ void COutputWorker::FeedSound(Lock& lock, int64_t systemUs) {
         }
         const size_t total = m_pending.samples.size() / static_cast<size_t>(channels);
         const int64_t startUs = m_pending.startUs + static_cast<int64_t>(m_pendingOffset) * 1000000 / rate;
-        const bool drained = m_sinkWritten == 0 || m_sink.Played() >= m_sinkWritten;
+        if (m_sinkWritten > 0) m_played = m_sink.Played();
+        const bool drained = m_sinkWritten == 0 || m_played >= m_sinkWritten;
         int64_t expectedUs;
         if (drained) {
             // The stream ran dry (or starts): its sound begins again where the clock is now.
             if (m_sinkWritten > 0) m_sink.Reset();
-            m_sinkWritten = 0;
+            m_sinkWritten = m_played = 0;
             m_sinkStartUs = expectedUs = ClockNow(systemUs);
         } else {
             expectedUs = m_sinkStartUs + m_sinkWritten * 1000000 / rate;

@@ -27,7 +27,9 @@ private:
     void Hold(Lock& lock, int64_t systemUs);
     bool ReadyToStart() const;
     void FeedSound(Lock& lock, int64_t systemUs);
+    // The movie's time by the sound played (m_played) or the system's clock.
     int64_t ClockNow(int64_t systemUs);
+    void ReadSinkPosition(Lock& lock);
     void DropStale();
     void ResetSound();
     void Show(Lock& lock, FramePtr frame, int64_t index, int64_t systemUs);
@@ -58,6 +60,7 @@ private:
     size_t m_pendingOffset = 0; // frames of m_pending already written
     bool m_hasPending = false;
     int64_t m_sinkStartUs = 0, m_sinkWritten = 0;
+    int64_t m_played = 0; // frames the stream had played when last asked
     std::vector<int16_t> m_silence;
 };
 

@@ -72,6 +72,7 @@ CMoviePlayer* CTellyMovieDevice::Find(const std::wstring& alias) {
 void CTellyMovieDevice::Settle() {
     for (auto& m : m_movies)
         m.second.player->Settle();
+    m_teardown.Settle();
 }
 
 bool CTellyMovieDevice::ToUs(const Movie& movie, long long value, int64_t* us) const {
@@ -151,7 +152,10 @@ fw::DWORD CTellyMovieDevice::Execute(const std::vector<fw::MciWord>& w, std::wst
     CMoviePlayer& p = *movie.player;
     const fw::MciWord& verb = w[0];
     if (fw::MciWordIs(verb, L"close") && w.size() == 2) {
-        m_movies.erase(it); // stops and joins the movie's threads
+        // Silent and off the screen now; the threads are joined and the stream closed on the teardown's time.
+        p.Retire();
+        m_teardown.Take(std::move(movie.player));
+        m_movies.erase(it);
         return kMciOk;
     }
     if (fw::MciWordIs(verb, L"stop") && w.size() == 2) {

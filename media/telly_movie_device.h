@@ -11,6 +11,7 @@
 
 #include "framework/mci_devices.h"
 #include "media/movie_player.h"
+#include "media/player_teardown.h"
 
 #include <map>
 #include <memory>
@@ -48,6 +49,8 @@ private:
     // A position in the movie's time format as a timeline time; false when outside 0 .. length - 1.
     bool ToUs(const Movie& movie, long long value, int64_t* us) const;
 
+    // Closed movies are freed here; declared first so that it outlives every open movie.
+    CPlayerTeardown m_teardown;
     std::map<std::wstring, Movie> m_movies; // by alias, lower case
 };
 

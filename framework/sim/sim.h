@@ -227,10 +227,14 @@ size_t PictureCount();
 bool LastPicture(Picture* picture);
 // No wave-out device from now on (WaveStreamOpen fails) when true.
 void FailWaveOut(bool fail);
+// While true, a stream's calls (write, position, pause, resume, reset) do not return: an audio driver
+// that hangs, as Wine's has been seen to in a reset. Open and close go through.
+void HoldWaveOut(bool hold);
 // The simulated wave-out device plays a stream at its rate on the simulated clock while it is not paused,
 // holds a quarter of a second of queued sound, and records what it was given.
 struct WaveOutRecord {
-    bool open, paused;
+    bool open, paused; // some stream is open; the newest is paused
+    int openStreams;
     int rate, channels;
     int opens, resets;
     long long writtenFrames, playedFrames, droppedFrames; // since Reset, over every stream

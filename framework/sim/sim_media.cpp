@@ -11,6 +11,7 @@
 #include <mutex>
 #include <new>
 #include <thread>
+#include <vector>
 
 struct fw::plat::Thread_ {
     std::thread thread;
@@ -47,13 +48,37 @@ struct MediaState {
     std::deque<Picture> pictures;
     size_t pictureCount = 0;
     bool failWaveOut = false;
-    std::unique_ptr<Stream> stream; // the one open stream (the device opens one at a time)
+    // The open streams, oldest first. As waveOut, several may be open at once: a closed movie's stream is
+    // closed by its teardown while the next movie's is already playing.
+    std::vector<std::unique_ptr<Stream>> streams;
     WaveOutRecord record;
 };
 
 MediaState& M() {
     static MediaState state;
     return state;
+}
+
+// HoldWaveOut's gate, apart from the state's mutex so that tests read the record while a call is held.
+struct WaveOutGate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool held = false;
+};
+WaveOutGate& Gate() {
+    static WaveOutGate gate;
+    return gate;
+}
+void PassGate() {
+    std::unique_lock<std::mutex> lock(Gate().mutex);
+    Gate().opened.wait(lock, [] { return !Gate().held; });
+}
+
+// The open stream behind a handle, or null (a closed or made-up handle). M().mutex held.
+Stream* Find(fw::plat::WaveStreamHandle handle) {
+    for (const auto& s : M().streams)
+        if (reinterpret_cast<fw::plat::WaveStreamHandle>(s.get()) == handle) return s.get();
+    return nullptr;
 }
 
 // Plays the stream on from where it was to the clock's now: frames go at the stream's rate while it is not
@@ -83,7 +108,8 @@ void ResetMedia() {
     M().pictures.clear();
     M().pictureCount = 0;
     M().failWaveOut = false;
-    M().stream.reset();
+    HoldWaveOut(false);
+    M().streams.clear();
     M().record = WaveOutRecord();
 }
 
@@ -112,6 +138,12 @@ bool LastPicture(Picture* picture) {
     return true;
 }
 
+void HoldWaveOut(bool hold) {
+    std::lock_guard<std::mutex> lock(Gate().mutex);
+    Gate().held = hold;
+    Gate().opened.notify_all();
+}
+
 void FailWaveOut(bool fail) {
     std::lock_guard<std::mutex> lock(M().mutex);
     M().failWaveOut = fail;
@@ -119,10 +151,12 @@ void FailWaveOut(bool fail) {
 
 WaveOutRecord WaveOut() {
     std::lock_guard<std::mutex> lock(M().mutex);
-    if (M().stream) CatchUp(*M().stream);
+    for (const auto& s : M().streams)
+        CatchUp(*s);
     WaveOutRecord r = M().record;
-    r.open = M().stream != nullptr;
-    r.paused = r.open && M().stream->paused;
+    r.open = !M().streams.empty();
+    r.openStreams = static_cast<int>(M().streams.size());
+    r.paused = r.open && M().streams.back()->paused;
     return r;
 }
 
@@ -199,22 +233,23 @@ bool PresentPicture(HWND window, int x, int y, int width, int height, const uint
 
 WaveStreamHandle WaveStreamOpen(UINT device, int sampleRate, int channels) {
     std::lock_guard<std::mutex> lock(M().mutex);
-    if (M().failWaveOut || device != 0 || sampleRate <= 0 || channels <= 0 || M().stream) return nullptr;
-    M().stream.reset(new Stream);
-    Stream& s = *M().stream;
+    if (M().failWaveOut || device != 0 || sampleRate <= 0 || channels <= 0) return nullptr;
+    M().streams.emplace_back(new Stream);
+    Stream& s = *M().streams.back();
     s.rate = sampleRate;
     s.channels = channels;
     s.lastMs = g_clockMs.load();
     M().record.rate = sampleRate;
     M().record.channels = channels;
     ++M().record.opens;
-    return reinterpret_cast<WaveStreamHandle>(M().stream.get());
+    return reinterpret_cast<WaveStreamHandle>(&s);
 }
 
 size_t WaveStreamWrite(WaveStreamHandle stream, const int16_t* samples, size_t frames) {
+    PassGate();
     std::lock_guard<std::mutex> lock(M().mutex);
-    Stream* s = reinterpret_cast<Stream*>(stream);
-    if (!s || s != M().stream.get() || !samples) return 0;
+    Stream* s = Find(stream);
+    if (!s || !samples) return 0;
     CatchUp(*s);
     const long long room = static_cast<long long>(s->rate) * kQueueMs / 1000 - (s->written - s->played);
     const size_t taken = room <= 0 ? 0 : std::min(frames, static_cast<size_t>(room));
@@ -227,33 +262,37 @@ size_t WaveStreamWrite(WaveStreamHandle stream, const int16_t* samples, size_t f
 }
 
 long long WaveStreamPlayed(WaveStreamHandle stream) {
+    PassGate();
     std::lock_guard<std::mutex> lock(M().mutex);
-    Stream* s = reinterpret_cast<Stream*>(stream);
-    if (!s || s != M().stream.get()) return 0;
+    Stream* s = Find(stream);
+    if (!s) return 0;
     CatchUp(*s);
     return s->played;
 }
 
 void WaveStreamPause(WaveStreamHandle stream) {
+    PassGate();
     std::lock_guard<std::mutex> lock(M().mutex);
-    Stream* s = reinterpret_cast<Stream*>(stream);
-    if (!s || s != M().stream.get()) return;
+    Stream* s = Find(stream);
+    if (!s) return;
     CatchUp(*s);
     s->paused = true;
 }
 
 void WaveStreamResume(WaveStreamHandle stream) {
+    PassGate();
     std::lock_guard<std::mutex> lock(M().mutex);
-    Stream* s = reinterpret_cast<Stream*>(stream);
-    if (!s || s != M().stream.get()) return;
+    Stream* s = Find(stream);
+    if (!s) return;
     CatchUp(*s);
     s->paused = false;
 }
 
 void WaveStreamReset(WaveStreamHandle stream) {
+    PassGate();
     std::lock_guard<std::mutex> lock(M().mutex);
-    Stream* s = reinterpret_cast<Stream*>(stream);
-    if (!s || s != M().stream.get()) return;
+    Stream* s = Find(stream);
+    if (!s) return;
     CatchUp(*s);
     M().record.droppedFrames += s->written - s->played;
     s->written = s->played = 0;
@@ -263,7 +302,12 @@ void WaveStreamReset(WaveStreamHandle stream) {
 
 void WaveStreamClose(WaveStreamHandle stream) {
     std::lock_guard<std::mutex> lock(M().mutex);
-    if (reinterpret_cast<Stream*>(stream) == M().stream.get()) M().stream.reset();
+    auto& all = M().streams;
+    for (auto it = all.begin(); it != all.end(); ++it)
+        if (it->get() == Find(stream)) {
+            all.erase(it);
+            return;
+        }
 }
 
 } // namespace plat

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <future>
 #include <random>
 #include <thread>
 
@@ -172,6 +173,49 @@ TEST_F(PlaybackTest, ThreadsWithNothingToDoSleep) {
         EXPECT_LE(sim::ConditionWaits() - before, c.mostWaits) << c.state;
         Send(L"close movie");
     }
+}
+
+TEST_F(PlaybackTest, AnAudioDriverThatHangsHoldsNoCommand) {
+    // The output thread is stuck in a wave-out call; the UI thread's commands answer regardless, "close"
+    // too, and the movie opened next has its own stream.
+    ASSERT_EQ(OpenClip("h264_aac.mp4"), 0u);
+    Send(L"play movie");
+    Run(500);
+    sim::HoldWaveOut(true);
+    // The output thread feeds the stream at least every 10 ms (real time): it is caught in a call now.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // What each command changed is answered at once: the output thread, stuck, posts nothing meanwhile.
+    struct Step {
+        const wchar_t* command;
+        const wchar_t* question;
+        const wchar_t* answer;
+    };
+    const Step steps[] = {{L"seek movie to 30", L"status movie position", L"30"},
+                          {L"seek movie to 31", L"status movie mode", L"stopped"},
+                          {L"play movie from 40", L"status movie mode", L"playing"},
+                          {L"pause movie", L"status movie mode", L"paused"},
+                          {L"play movie", L"status movie mode", L"playing"},
+                          {L"stop movie", L"status movie position", L"40"},
+                          {L"close movie", nullptr, nullptr}};
+    for (const Step& step : steps) {
+        auto answer = std::async(std::launch::async, [&step] {
+            std::wstring reply;
+            return Send(step.command) == 0 && (!step.question || Send(step.question, &reply) == 0) ? reply
+                                                                                                   : L"error";
+        });
+        const bool answered = answer.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+        EXPECT_TRUE(answered) << "waits for the audio driver: " << step.command;
+        if (!answered) break;
+        EXPECT_EQ(answer.get(), step.answer ? step.answer : L"") << step.command;
+    }
+    EXPECT_EQ(OpenClip("vp9_opus.webm"), 0u);
+    EXPECT_EQ(sim::WaveOut().openStreams, 2) << "the closed movie's stream is closed on the teardown's time";
+    sim::HoldWaveOut(false);
+    Send(L"play movie");
+    Run(500);
+    EXPECT_EQ(sim::WaveOut().openStreams, 1);
+    EXPECT_EQ(sim::WaveOut().rate, 48000);
+    EXPECT_GT(Shown(), 5);
 }
 
 TEST_F(PlaybackTest, FilesItCannotPlayGoToTheSystemsDevices) {
