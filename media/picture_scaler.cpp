@@ -1,5 +1,7 @@
 #include "media/picture_scaler.h"
 
+#include <algorithm>
+
 namespace media {
 
 namespace {
@@ -21,12 +23,20 @@ bool CPictureScaler::Scale(const AVFrame* frame, int width, int height, std::vec
     SwsContext* c = sws_getCachedContext(m_context.release(), frame->width, frame->height, from, width,
                                          height, AV_PIX_FMT_BGR0, SWS_BILINEAR, nullptr, nullptr, nullptr);
     m_context.reset(c);
-    if (!c) return false;
+    if (!c) {
+        std::fill(m_detailsKey, m_detailsKey + 7, 0); // the next context is new whatever its sizes
+        return false;
+    }
     // Full-range input (JPEG) is told apart; the output is always full range, as the screen is.
     const int fullRange = frame->color_range == AVCOL_RANGE_JPEG || from == AV_PIX_FMT_YUVJ420P ||
                           from == AV_PIX_FMT_YUVJ422P || from == AV_PIX_FMT_YUVJ444P;
-    sws_setColorspaceDetails(c, Coefficients(frame), fullRange, sws_getCoefficients(AVCOL_SPC_BT709), 1, 0,
-                             1 << 16, 1 << 16);
+    const int* coefficients = Coefficients(frame);
+    const int key[7] = {frame->width, frame->height, from, width, height, frame->colorspace, fullRange};
+    if (!std::equal(key, key + 7, m_detailsKey)) {
+        sws_setColorspaceDetails(c, coefficients, fullRange, sws_getCoefficients(AVCOL_SPC_BT709), 1, 0,
+                                 1 << 16, 1 << 16);
+        std::copy(key, key + 7, m_detailsKey);
+    }
     pixels->resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     uint8_t* out[4] = {reinterpret_cast<uint8_t*>(pixels->data()), nullptr, nullptr, nullptr};
     const int outStride[4] = {width * 4, 0, 0, 0};

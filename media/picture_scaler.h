@@ -17,6 +17,10 @@ public:
 
 private:
     ScalerPtr m_context;
+    // What the colour details were last set for: setting them rebuilds the context's tables, which is worth
+    // skipping on every picture of a movie. Keyed by the sizes and format (any change may bring a new
+    // context, perhaps at the old one's address), not by the context's pointer.
+    int m_detailsKey[7] = {};
 };
 
 // Largest destination side the device draws: beyond any screen.

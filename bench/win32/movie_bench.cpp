@@ -89,6 +89,11 @@ public:
     }
     void Close() { m_mci.Send(L"close movie"); }
     media::CMoviePlayer* Player() { return m_device.Find(L"movie"); }
+    // The working set once every closed movie is freed ("close" leaves that to the device's teardown thread).
+    size_t SettledWorkingSet() {
+        m_device.WaitForClosedMovies();
+        return bench::WorkingSetBytes();
+    }
 
     // Waits, pumping messages, until `done` or `timeoutMs`; false on the time-out.
     template <typename Done> bool WaitFor(Done done, double timeoutMs, unsigned pollMs = 1) {
@@ -363,8 +368,8 @@ int Run(const Options& o) {
             return 1;
         }
         bench::PumpMessages(0);
-        if (i == 1) set1 = static_cast<double>(bench::WorkingSetBytes());
-        if (i == o.reopens) setN = static_cast<double>(bench::WorkingSetBytes());
+        if (i == 1) set1 = static_cast<double>(b.SettledWorkingSet());
+        if (i == o.reopens) setN = static_cast<double>(b.SettledWorkingSet());
     }
     std::printf("memory: working set\n");
     std::printf("  before the first movie                      %9.1f MB\n",

@@ -62,6 +62,26 @@ TEST_F(ProgramStreamTest, PicturesWithoutTimeStampsAtTheEndStillCount) {
     EXPECT_EQ(Shown(), kFrames - 1);
 }
 
+using ColourTest = MediaTest;
+
+TEST_F(ColourTest, EachWayOfStoringColoursShowsTheSameColour) {
+    // (50, 200, 40) as made; the encoders' rounding moves it by a few steps, a wrong matrix or range by 10
+    // to 25.
+    for (const char* clip : {"colour_sd.mp4", "colour_hd.mp4", "colour_tagged.mkv", "colour_jpeg.avi"}) {
+        SCOPED_TRACE(clip);
+        ASSERT_EQ(OpenClip(clip), 0u);
+        Send(L"seek movie to 2");
+        device.Settle();
+        sim::Picture p;
+        ASSERT_TRUE(sim::LastPicture(&p));
+        const uint32_t pixel = p.pixels[static_cast<size_t>(p.height / 2) * p.width + p.width / 2];
+        EXPECT_NEAR(static_cast<int>(pixel >> 16 & 0xff), 50, 6);
+        EXPECT_NEAR(static_cast<int>(pixel >> 8 & 0xff), 200, 6);
+        EXPECT_NEAR(static_cast<int>(pixel & 0xff), 40, 6);
+        Send(L"close movie");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Clips, DeviceTest, ::testing::ValuesIn(kCodedClips),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              std::string name = info.param;
