@@ -11,6 +11,10 @@ namespace {
 constexpr size_t kSoftVideoFrames = 4;
 constexpr int64_t kSoftSoundUs = 1000000;
 constexpr int64_t kHardSoundUs = 10 * 1000000;
+// Queued sound comes in blocks of at least this much where the stream allows (see QueueSound): the wave-out
+// stream holds eight writes of up to 100 ms. Blocks that meet within the slack are one.
+constexpr int64_t kSoundBlockUs = 40000;
+constexpr int64_t kJoinSlackUs = 1000;
 constexpr int64_t kVideoMemory = 160 * 1024 * 1024;
 // Consecutive read errors after which the rest of a damaged file counts as missing.
 constexpr int kMaxReadErrors = 64;
@@ -321,8 +325,23 @@ void CDecodeWorker::QueueSound(AudioItem item) {
     {
         fw::CMutexLock lock(m.mutex);
         if (item.serial != m.serial && !m.seekPending) return;
-        m.audioQueuedFrames += static_cast<int64_t>(item.samples.size()) / std::max(1, m.audioChannels);
-        m.audio.push_back(std::move(item));
+        const int channels = std::max(1, m.audioChannels);
+        m.audioQueuedFrames += static_cast<int64_t>(item.samples.size()) / channels;
+        // Short blocks (a few milliseconds of Vorbis or PCM a packet) join the one before them when they
+        // follow on from it: the wave-out stream holds a few blocks, each written as given, so short ones
+        // would leave it too little sound to ride out a busy moment.
+        if (!m.audio.empty()) {
+            AudioItem& last = m.audio.back();
+            const int64_t lastUs =
+                static_cast<int64_t>(last.samples.size() / channels) * 1000000 / m.audioRate;
+            const int64_t gapUs = item.startUs - (last.startUs + lastUs);
+            if (last.serial == item.serial && lastUs < kSoundBlockUs && gapUs > -kJoinSlackUs &&
+                gapUs < kJoinSlackUs) {
+                last.samples.insert(last.samples.end(), item.samples.begin(), item.samples.end());
+                item.samples.clear();
+            }
+        }
+        if (!item.samples.empty()) m.audio.push_back(std::move(item));
         m.outputDirty = true;
     }
     m.changed.WakeAll();

@@ -7,7 +7,10 @@ namespace media {
 namespace {
 
 constexpr unsigned kIdleWaitMs = 100;
-constexpr unsigned kMaxPlayWaitMs = 10; // the sound is fed at least this often
+// The sound is fed at least this often. The stream holds eight blocks (170 ms and more), so this is plenty;
+// every round costs calls into the system's sound path, which under Wine each take a lock and a trip to the
+// sound server.
+constexpr unsigned kMaxPlayWaitMs = 20;
 // A held picture is drawn again this often, so that it comes back when the window was covered.
 constexpr int64_t kRedrawUs = 250000;
 // Sound counts as ready to start with once this much is queued (or the decoder can give no more).
@@ -270,7 +273,8 @@ void COutputWorker::FeedSound(Lock& lock, int64_t systemUs) {
         }
         const size_t total = m_pending.samples.size() / static_cast<size_t>(channels);
         const int64_t startUs = m_pending.startUs + static_cast<int64_t>(m_pendingOffset) * 1000000 / rate;
-        if (m_sinkWritten > 0) m_played = m_sink.Played();
+        // m_played is of this round's start (ReadSinkPosition): a stream that ran dry since is noticed in the
+        // next round, when its sound is at most that much late.
         const bool drained = m_sinkWritten == 0 || m_played >= m_sinkWritten;
         int64_t expectedUs;
         if (drained) {

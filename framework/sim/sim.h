@@ -231,7 +231,8 @@ void FailWaveOut(bool fail);
 // that hangs, as Wine's has been seen to in a reset. Open and close go through.
 void HoldWaveOut(bool hold);
 // The simulated wave-out device plays a stream at its rate on the simulated clock while it is not paused,
-// holds a quarter of a second of queued sound, and records what it was given.
+// holds eight blocks of up to 100 ms (a write is cut into blocks; a short write fills one), as the Windows
+// backend's waveOut stream does, and records what it was given.
 struct WaveOutRecord {
     bool open, paused; // some stream is open; the newest is paused
     int openStreams;

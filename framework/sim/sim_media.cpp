@@ -33,7 +33,9 @@ std::atomic<long long> g_conditionWaits{0};
 
 constexpr size_t kPicturesKept = 256;
 constexpr size_t kSamplesKept = 48000 * 2 * 120; // two minutes of 48 kHz stereo
-constexpr int kQueueMs = 250;                    // what a stream holds before it refuses more
+// As the Windows backend's waveOut stream: eight blocks of up to 100 ms each, one block to a write's piece.
+constexpr size_t kBlocks = 8;
+constexpr int kBlockMs = 100;
 
 struct Stream {
     int rate = 0, channels = 0;
@@ -41,6 +43,7 @@ struct Stream {
     long long written = 0, played = 0; // since open or the last reset
     long long lastMs = 0;              // clock when `played` was last brought up to date
     long long creditMsRate = 0;        // time played not yet a whole frame, in ms x rate
+    std::deque<long long> blockEnds;   // where each block not yet played through ends (in `written`)
 };
 
 struct MediaState {
@@ -95,6 +98,8 @@ void CatchUp(Stream& s) {
     s.played = std::min(s.written, s.played + frames);
     M().record.playedFrames += s.played - before;
     if (s.played == s.written) s.creditMsRate = 0; // an empty device does not bank time
+    while (!s.blockEnds.empty() && s.blockEnds.front() <= s.played)
+        s.blockEnds.pop_front();
 }
 
 } // namespace
@@ -251,8 +256,12 @@ size_t WaveStreamWrite(WaveStreamHandle stream, const int16_t* samples, size_t f
     Stream* s = Find(stream);
     if (!s || !samples) return 0;
     CatchUp(*s);
-    const long long room = static_cast<long long>(s->rate) * kQueueMs / 1000 - (s->written - s->played);
-    const size_t taken = room <= 0 ? 0 : std::min(frames, static_cast<size_t>(room));
+    const size_t blockFrames = static_cast<size_t>(std::max(1, s->rate * kBlockMs / 1000));
+    size_t taken = 0;
+    while (taken < frames && s->blockEnds.size() < kBlocks) {
+        taken += std::min(frames - taken, blockFrames);
+        s->blockEnds.push_back(s->written + static_cast<long long>(taken));
+    }
     s->written += static_cast<long long>(taken);
     auto& kept = M().record.samples;
     const size_t values = taken * static_cast<size_t>(s->channels);
@@ -297,6 +306,7 @@ void WaveStreamReset(WaveStreamHandle stream) {
     M().record.droppedFrames += s->written - s->played;
     s->written = s->played = 0;
     s->creditMsRate = 0;
+    s->blockEnds.clear();
     ++M().record.resets;
 }
 

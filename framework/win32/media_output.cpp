@@ -34,11 +34,12 @@ bool PresentPicture(HWND window, int x, int y, int width, int height, const uint
 } // namespace plat
 } // namespace fw
 
-// Eight buffers of 40 ms: about a third of a second queued, enough to ride out a slow decode, and short
-// enough that a reset or pause is heard at once.
+// Eight buffers, each taking one write of up to 100 ms. The movie device writes blocks of 40 ms and more
+// (shorter decoded blocks are joined first), so a third of a second or more is queued: enough to ride out a
+// slow decode. A pause or reset is heard at once whatever is queued.
 namespace {
 constexpr int kBuffers = 8;
-constexpr int kBufferMs = 40;
+constexpr int kBufferMs = 100;
 } // namespace
 
 struct fw::plat::WaveStream_ {

@@ -72,6 +72,15 @@ TEST_F(PlaybackTest, PauseIsSilentAtOnceAndHoldsThePictureUntilPlay) {
     EXPECT_GT(Played(), played);
 }
 
+TEST_F(PlaybackTest, SoundInShortBlocksKeepsThePace) {
+    // 2.7 ms a packet: written one to a block, the stream's eight blocks would run dry between two looks.
+    ASSERT_EQ(OpenClip("short_blocks.mkv"), 0u);
+    Send(L"play movie");
+    Run(2000, 100);
+    EXPECT_NEAR(Played(), 2 * 48000, 48000 / 10);
+    EXPECT_NEAR(AskNumber(L"status movie position"), 50, 3);
+}
+
 TEST_F(PlaybackTest, WithoutASoundCardPicturesRunOnTheSystemClock) {
     sim::FailWaveOut(true);
     ASSERT_EQ(OpenClip("h264_aac.mp4"), 0u);
