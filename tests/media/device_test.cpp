@@ -36,6 +36,10 @@ TEST_P(DeviceTest, SeeksShowExactlyTheFrameAskedForBothWaysAcrossKeyframes) {
 
 TEST_P(DeviceTest, PlaysFromAFrameOnTheClockToTheEnd) {
     ASSERT_EQ(OpenClip(GetParam()), 0u);
+    ASSERT_EQ(Send(L"play movie from 20"), 0u);
+    Run(1000);
+    EXPECT_NEAR(AskNumber(L"status movie position"), 45, 3);
+    // And from another frame while playing: the clock starts again there.
     ASSERT_EQ(Send(L"play movie from 150"), 0u);
     EXPECT_EQ(Ask(L"status movie position"), L"150");
     EXPECT_EQ(Shown(), 150);
