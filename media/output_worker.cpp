@@ -7,7 +7,7 @@ namespace media {
 namespace {
 
 constexpr unsigned kIdleWaitMs = 100;
-// The sound is fed at least this often. The stream holds eight blocks (170 ms and more), so this is plenty;
+// The sound is fed at least this often. The stream holds eight blocks of 40 ms and more, so this is plenty;
 // every round costs calls into the system's sound path, which under Wine each take a lock and a trip to the
 // sound server.
 constexpr unsigned kMaxPlayWaitMs = 20;
